@@ -1,0 +1,49 @@
+#pragma once
+// A read-only grid bound to an open result set: one column per result column, headed by the
+// column names, rows fetched from the result set as the view needs them.
+#include "platform/forms/control.h"
+
+class QTableView;
+
+namespace odbc {
+class ResultSet;
+}
+
+namespace forms {
+
+class DataGrid : public Control {
+public:
+    DataGrid(Form* form, QString name, int index = -1);
+    ~DataGrid() override;
+    // Binds the grid to rs (not owned; must outlive the binding); nullptr unbinds.
+    // The grid's current row follows the result set's current record and back.
+    void setDataSource(odbc::ResultSet* rs);
+    odbc::ResultSet* dataSource() const;
+    int columnCount() const;
+    int columnWidth(int col) const; // twips
+    void setColumnWidth(int col, int twips);
+    int row() const; // current row, 0-based; -1 none
+    void setRow(int row);
+    void setHeadFont(const QString& name, double points);
+    QTableView* view() const;
+
+private:
+    struct Impl;
+    Impl* d;
+};
+
+// A hidden data control holding a connection string (it shows nothing).
+class DataControl : public Control {
+public:
+    DataControl(Form* form, QString name, int index = -1);
+    QString connectionString() const;
+    void setConnectionString(const QString& s);
+    QString caption() const;
+    void setCaption(const QString& s);
+
+private:
+    QString connectionString_;
+    QString caption_;
+};
+
+} // namespace forms

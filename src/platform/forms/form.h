@@ -1,0 +1,86 @@
+#pragma once
+// A top-level form with key preview, its controls in creation order, and the original events.
+#include "platform/forms/control.h"
+#include <QString>
+#include <QWidget>
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace forms {
+
+class Form : public QWidget {
+    Q_OBJECT
+public:
+    explicit Form(QString name, QWidget* parent = nullptr);
+    ~Form() override;
+
+    const QString& name() const { return name_; }
+
+    // Creates a control owned by the form, appended to the control collection and to the end
+    // of the tab order; geometry in twips.
+    template <class T>
+    T* add(const QString& name, int left, int top, int width, int height, int index = -1) {
+        auto* c = new T(this, name, index);
+        adopt(std::unique_ptr<Control>(c));
+        c->move(left, top, width, height);
+        return c;
+    }
+    const std::vector<Control*>& controls() const { return order_; }
+    // nullptr when no such control.
+    Control* control(const QString& name, int index = -1) const;
+    template <class T> T* get(const QString& name, int index = -1) const {
+        return dynamic_cast<T*>(control(name, index));
+    }
+    Control* activeControl() const;
+
+    QString caption() const;
+    void setCaption(const QString& caption);
+    bool keyPreview() const { return keyPreview_; }
+    void setKeyPreview(bool on) { keyPreview_ = on; }
+    uint32_t backColor() const { return backColor_; }
+    void setBackColor(uint32_t oleColor);
+    // Client area in twips; position relative to the screen.
+    int left() const;
+    int top() const;
+    int formWidth() const;
+    int formHeight() const;
+    void moveTwips(int left, int top, int width, int height);
+    // Window font (points); controls without their own font use it.
+    void setWindowFont(const QString& name, double points);
+
+    // Load runs onLoad once; show and showModal load first. Unload runs onQueryUnload (a
+    // non-zero Cancel stops it), then onUnload, hides the form and leaves a modal loop;
+    // the next access loads it again.
+    void load();
+    bool isLoaded() const { return loaded_; }
+    void showForm();
+    void showModal();
+    // unloadMode: 0 window close box, 1 code. Returns false when cancelled.
+    bool unload(int unloadMode = 1);
+    bool isShown() const; // the form is visible on the screen
+
+    std::function<void()> onLoad;
+    std::function<void(int& keyCode, int shift)> onKeyDown;
+    std::function<void(int& cancel, int unloadMode)> onQueryUnload;
+    std::function<void()> onUnload;
+
+    // Used by the controls.
+    void renumberTab(Control* c, int newIndex);
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void adopt(std::unique_ptr<Control> c);
+    QString name_;
+    std::vector<std::unique_ptr<Control>> owned_;
+    std::vector<Control*> order_;
+    bool keyPreview_ = false;
+    bool loaded_ = false;
+    uint32_t backColor_ = 0x8000000F;
+    class QEventLoop* modalLoop_ = nullptr;
+};
+
+} // namespace forms
