@@ -1,0 +1,165 @@
+// Saving and deleting schedule rows, each in a transaction of the connection.
+#include "platform/forms/runtime.h"
+#include "platform/odbc/connection.h"
+#include "platform/odbc/resultset.h"
+#include "platform/vbrt/vbrt.h"
+#include "schedule/common.h"
+#include "schedule/f_m352040.h"
+#include "shell/workarea.h"
+
+using namespace workarea;
+using database::Sql_Text;
+using vbrt::Trim;
+
+namespace common {
+namespace {
+
+const QString kUpdateError = QStringLiteral("更新時にｴﾗｰがあった為,ﾃﾞｰﾀの更新は中止しました");
+
+// A time of the fields as the literal of a condition, #HH:MM#.
+QString timeLiteral(const QString& time, const QString& pattern) {
+    auto value = vbrt::CDate(time);
+    return QStringLiteral("#") + (value ? vbrt::Format(*value, pattern) : time) +
+           QStringLiteral("#");
+}
+
+void failWrite(int16_t& result) {
+    try {
+        if (g_DbConn->inTransaction()) g_DbConn->rollbackTrans();
+    } catch (const odbc::Error&) {
+        // The message below says nothing was changed; a failed rollback leaves nothing more to do.
+    }
+    result = 9;
+    forms::MsgBox(kUpdateError, 0);
+}
+
+} // namespace
+
+QString Sel_Schedule(const QString& center, const QString& kind, const QString& day,
+                     const QString& time) {
+    g_SQL = QStringLiteral("SELECT *") + QStringLiteral(" FROM FL1912EDIスケジュールマスタ") +
+            QStringLiteral(" WHERE センターコード='") + Sql_Text(Trim(center)) +
+            QStringLiteral("'") + QStringLiteral(" AND 送受信種別='") + Sql_Text(Trim(kind)) +
+            QStringLiteral("'") + QStringLiteral(" AND 曜日='") + Sql_Text(Trim(day)) +
+            QStringLiteral("'") + QStringLiteral(" AND 起動時刻=") +
+            timeLiteral(time, QStringLiteral("HH:MM"));
+    database::RecordSet rs;
+    database::Open_RsUpd(rs);
+    rs->close();
+    return g_RsStatus;
+}
+
+void Conf_Update(int16_t& result) {
+    const int answer = forms::MsgBox(QStringLiteral("この内容で更新しますか"), 51);
+    if (answer == 6) {
+        Upd_Schedule(result);
+        if (result != 9) {
+            Set_Mode(2);
+            Ref_Grid();
+            frm().YOUBI->setListIndex(0);
+        }
+        forms::setMousePointer(0);
+        return;
+    }
+    Cancel_Update(int16_t(answer));
+    result = 9;
+    forms::setMousePointer(0);
+}
+
+void Cancel_Update(int16_t answer) {
+    F_M352040& f = frm();
+    if (answer == 7) {
+        Set_Mode(2);
+        Sel_GridRow(0);
+        Ref_Grid();
+        f.YOUBI->setListIndex(0);
+        f.YOUBI->setFocus();
+    } else if (answer == 2) {
+        f.YOUBI->setFocus();
+    }
+}
+
+void Upd_Schedule(int16_t& result) {
+    F_M352040& f = frm();
+    try {
+        forms::setMousePointer(11);
+        g_DbConn->beginTrans();
+        bool lookUp = true;
+        if (g_RowSelected == -1 && Trim(g_OldYoubi) == Trim(f.YOUBI->text()) &&
+            Trim(g_OldJikoku) == Trim(f.Jikoku->text()))
+            lookUp = false; // the key is unchanged
+        if (lookUp && Sel_Schedule(f.Center_CD->text(), f.Soujyu->text(), f.YOUBI->text(),
+                                   f.Jikoku->text()) == QLatin1String("0")) {
+            result = 9;
+            forms::MsgBox(QStringLiteral("EDIスケジュールマスタが登録されています"), 48);
+            g_DbConn->commitTrans();
+            return;
+        }
+        Put_Schedule(g_RowSelected);
+        g_DbConn->commitTrans();
+    } catch (const odbc::Error&) {
+        failWrite(result);
+    }
+}
+
+void Put_Schedule(int16_t flag) {
+    F_M352040& f = frm();
+    if (flag == 0) {
+        g_SQL = QStringLiteral("INSERT INTO FL1912EDIスケジュールマスタ ") +
+                QStringLiteral("(センターコード,") + QStringLiteral("送受信種別,") +
+                QStringLiteral("曜日,") + QStringLiteral("起動時刻)") +
+                QStringLiteral(" VALUES (") + QStringLiteral("'") + Sql_Text(f.Center_CD->text()) +
+                QStringLiteral("',") + QStringLiteral("'") + Sql_Text(f.Soujyu->text()) +
+                QStringLiteral("',") + QStringLiteral("'") + Sql_Text(Trim(f.YOUBI->text())) +
+                QStringLiteral("',") + QStringLiteral("'") + Sql_Text(f.Jikoku->text()) +
+                QStringLiteral("'") + QStringLiteral(")");
+    } else {
+        g_SQL = QStringLiteral("UPDATE FL1912EDIスケジュールマスタ ") + QStringLiteral("SET") +
+                QStringLiteral(" FL1912EDIスケジュールマスタ.曜日='") +
+                Sql_Text(Trim(f.YOUBI->text())) + QStringLiteral("',") +
+                QStringLiteral(" FL1912EDIスケジュールマスタ.起動時刻='") +
+                Sql_Text(f.Jikoku->text()) + QStringLiteral("'") +
+                QStringLiteral(" WHERE FL1912EDIスケジュールマスタ.センターコード='") +
+                Sql_Text(f.Center_CD->text()) + QStringLiteral("'") +
+                QStringLiteral(" AND FL1912EDIスケジュールマスタ.送受信種別='") +
+                Sql_Text(f.Soujyu->text()) + QStringLiteral("'") +
+                QStringLiteral(" AND FL1912EDIスケジュールマスタ.曜日='") +
+                Sql_Text(Trim(g_OldYoubi)) + QStringLiteral("'") +
+                QStringLiteral(" AND FL1912EDIスケジュールマスタ.起動時刻=") +
+                timeLiteral(g_OldJikoku, QStringLiteral("hh:mm"));
+    }
+    database::Exec_Sql();
+}
+
+void Del_Schedule(int16_t& result) {
+    F_M352040& f = frm();
+    try {
+        if (Sel_Schedule(f.Center_CD->text(), f.Soujyu->text(), f.YOUBI->text(),
+                         f.Jikoku->text()) == QLatin1String("9")) {
+            result = 9;
+            forms::MsgBox(QStringLiteral("EDIスケジュールマスが登録されていません"), 48);
+            return;
+        }
+        const bool ok = forms::MsgBox(QStringLiteral("削除してよろしいですか"), 49) == 1;
+        if (ok) {
+            g_DbConn->beginTrans();
+            g_SQL = QStringLiteral("delete ") + QStringLiteral(" FROM FL1912EDIスケジュールマスタ") +
+                    QStringLiteral(" WHERE センターコード='") + Sql_Text(Trim(f.Center_CD->text())) +
+                    QStringLiteral("'") + QStringLiteral(" AND 送受信種別='") +
+                    Sql_Text(Trim(f.Soujyu->text())) + QStringLiteral("'") +
+                    QStringLiteral(" AND 曜日='") + Sql_Text(Trim(f.YOUBI->text())) +
+                    QStringLiteral("'") + QStringLiteral(" AND 起動時刻=") +
+                    timeLiteral(f.Jikoku->text(), QStringLiteral("HH:MM"));
+            database::Exec_Sql();
+        }
+        Sel_GridRow(0);
+        Ref_Grid();
+        f.YOUBI->setListIndex(0);
+        Set_Mode(2);
+        if (ok) g_DbConn->commitTrans();
+    } catch (const odbc::Error&) {
+        failWrite(result);
+    }
+}
+
+} // namespace common

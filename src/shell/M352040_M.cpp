@@ -1,0 +1,67 @@
+#include "shell/M352040_M.h"
+#include "platform/forms/controls.h"
+#include "platform/forms/runtime.h"
+#include "platform/vbrt/vbrt.h"
+#include "schedule/check_field.h"
+#include "schedule/common.h"
+#include "schedule/f_m352040.h"
+#include "shell/appearance.h"
+#include "shell/cprofile.h"
+#include "shell/database.h"
+#include "shell/settings.h"
+#include "shell/workarea.h"
+#include <memory>
+
+using namespace workarea;
+
+namespace M352040_M {
+namespace {
+std::unique_ptr<F_M352040> g_MainScreen;
+}
+
+F_M352040* mainScreen() { return g_MainScreen.get(); }
+
+void resetMain() {
+    g_Form = nullptr;
+    g_MainScreen.reset();
+    g_DbConn.reset();
+}
+
+bool Main(const QString& commandLine) {
+    forms::setMousePointer(11);
+    g_MainScreen = std::make_unique<F_M352040>();
+    g_Form = g_MainScreen.get();
+    if (!Init_System()) return false;
+    common::Init_Form();
+    g_MainScreen->lbl_PGID->setCaption(kScreenId);
+    g_MainScreen->showForm();
+    forms::setMousePointer(1);
+    check_field::Set_Header();
+    Get_Operator(commandLine);
+    check_field::Set_Header();
+    return true;
+}
+
+bool Init_System() {
+    if (!settings::Read_DbIni()) return false;
+    profile::Get_Profile();
+    if (!database::Open_Db()) return false;
+    if (!settings::Read_Ini()) return false;
+    return appearance::Set_Style();
+}
+
+void Get_Operator(const QString& commandLine) { g_OperatorCode = vbrt::Trim(commandLine); }
+
+bool Chk_Exit() {
+    if (forms::MsgBox(QStringLiteral("終了してもよろしいですか"), 308) == 6) {
+        database::Close_Db();
+        forms::End(0);
+        return false;
+    }
+    // Field 0 keeps its colour, as it always did.
+    if (auto color = appearance::oleColor(g_TextBackColor))
+        for (int i = 1; i < g_FieldCount; ++i) g_FieldCtl[i]->setBackColor(*color);
+    return true;
+}
+
+} // namespace M352040_M

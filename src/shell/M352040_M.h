@@ -1,0 +1,25 @@
+#pragma once
+// Start-up and exit of the program.
+#include <QString>
+
+class F_M352040;
+
+namespace M352040_M {
+
+// The screen id of the main screen.
+inline const QString kScreenId = QStringLiteral("G3520401");
+
+// Prepares everything and shows the main screen; false when a start-up step failed (its
+// message was shown and the program ended).
+bool Main(const QString& commandLine);
+// Settings, profile, connection, appearance, in that order; false after a failure.
+bool Init_System();
+void Get_Operator(const QString& commandLine);
+// The exit question; true keeps the window open. Yes closes the connection and ends the program.
+bool Chk_Exit();
+
+// The main screen created by Main (nullptr before). Tests call Main again after resetMain().
+F_M352040* mainScreen();
+void resetMain();
+
+} // namespace M352040_M

@@ -1,0 +1,125 @@
+#include "shell/database.h"
+#include "platform/forms/runtime.h"
+#include "platform/odbc/connection.h"
+#include "platform/vbrt/vbrt.h"
+#include "shell/default_property.h"
+#include "shell/workarea.h"
+
+using namespace workarea;
+
+namespace database {
+namespace {
+
+// Braces let a value carry ";" (ODBC connection-string rules); a closing brace is doubled.
+QString connValue(const QString& value) {
+    if (!value.contains(QLatin1Char(';')) && !value.contains(QLatin1Char('{')) &&
+        !value.contains(QLatin1Char('}')))
+        return value;
+    QString escaped = value;
+    escaped.replace(QLatin1Char('}'), QStringLiteral("}}"));
+    return QLatin1Char('{') + escaped + QLatin1Char('}');
+}
+
+void setStatus(const odbc::ResultSet& rs) {
+    g_RsStatus = rs.eof() ? QStringLiteral("9") : QStringLiteral("0");
+}
+
+} // namespace
+
+AdoRecordset::~AdoRecordset() {
+    rs.reset(); // the result set goes before its connection
+}
+
+QString Sql_Text(const QString& value) {
+    QString quoted = value;
+    return quoted.replace(QLatin1Char('\''), QStringLiteral("''"));
+}
+
+QString Build_ConnStr(const QString& dsn, const QString& user, const QString& password) {
+    return QStringLiteral("DSN=") + connValue(dsn) + QStringLiteral(";UID=") + connValue(user) +
+           QStringLiteral(";PWD=") + connValue(password) + QStringLiteral(";");
+}
+
+bool Open_Db() {
+    try {
+        g_DbIni.DbString = vbrt::Trim(g_DbIni.DbString);
+        g_DbIni.UserId = vbrt::Trim(g_DbIni.UserId);
+        g_DbIni.Passwd = vbrt::Trim(g_DbIni.Passwd);
+        g_ConnStr = Build_ConnStr(g_DbIni.DbString, g_DbIni.UserId, g_DbIni.Passwd);
+        // The environment is named after the workstation; ODBC environments carry no name.
+        if (!g_DbEnv) g_DbEnv = std::make_unique<odbc::Environment>();
+        auto conn = std::make_unique<odbc::Connection>(*g_DbEnv);
+        conn->setLoginTimeout(kLoginTimeout);
+        conn->open(g_ConnStr);
+        conn->setQueryTimeout(kQueryTimeout);
+        g_DbConn = std::move(conn);
+        return true;
+    } catch (const std::exception&) {
+        forms::MsgBox(QStringLiteral("接続エラー"), 0);
+        forms::End(1);
+        return false;
+    }
+}
+
+void Close_Db() {
+    if (g_DbConn) g_DbConn->close();
+}
+
+void Open_RsUpd(RecordSet& rs) {
+    rs = g_DbConn->openResultSet(g_SQL, odbc::CursorType::Dynamic, odbc::Concurrency::RowVer);
+    setStatus(*rs);
+}
+
+void Open_RsRead(RecordSet& rs) {
+    rs = g_DbConn->openResultSet(g_SQL, odbc::CursorType::Keyset, odbc::Concurrency::ReadOnly);
+    setStatus(*rs);
+}
+
+void Open_AdoRs(std::unique_ptr<AdoRecordset>& rs) {
+    if (!g_DbEnv) g_DbEnv = std::make_unique<odbc::Environment>();
+    auto fresh = std::make_unique<AdoRecordset>();
+    fresh->connection = std::make_unique<odbc::Connection>(*g_DbEnv);
+    fresh->connection->setLoginTimeout(kLoginTimeout);
+    fresh->connection->open(g_ConnStr);
+    fresh->connection->setQueryTimeout(kQueryTimeout);
+    fresh->rs = fresh->connection->openResultSet(g_SQL, odbc::CursorType::Keyset,
+                                                 odbc::Concurrency::ReadOnly);
+    setStatus(*fresh->rs);
+    rs = std::move(fresh);
+}
+
+void Exec_Sql() { g_DbConn->execute(g_SQL); }
+
+QString Get_KbnName(const QString& kind, const QString& code) {
+    try {
+        g_SQL = QStringLiteral("SELECT 区分名称 FROM 区分マスタ") + QStringLiteral(" WHERE 区分= '") +
+                Sql_Text(kind) + QStringLiteral("'") + QStringLiteral(" AND 区分ｺｰﾄﾞ= '") + Sql_Text(code) +
+                QStringLiteral("'");
+        RecordSet rs;
+        Open_RsRead(rs);
+        QString name;
+        if (!rs->eof()) {
+            auto value = rs->value(QStringLiteral("区分名称"));
+            if (!value) return QString(); // a Null name counts as a failure
+            name = *value;
+        }
+        rs->close();
+        return name;
+    } catch (const std::exception&) {
+        return QString();
+    }
+}
+
+void Set_KbnName(const QString& kind, forms::Control* codeCtl, forms::Control* nameCtl,
+                 int16_t& status) {
+    QString name = Get_KbnName(kind, shell::defaultText(codeCtl));
+    if (!name.isEmpty()) {
+        shell::setDefaultText(nameCtl, name);
+        return;
+    }
+    shell::setDefaultText(nameCtl, QString());
+    status = 9;
+    forms::MsgBox(QStringLiteral("該当データがありませんでした"), 0);
+}
+
+} // namespace database

@@ -1,0 +1,58 @@
+#pragma once
+// The one database connection and the statement routines. Every statement is built in g_SQL
+// by the caller; these routines know no table.
+#include <QString>
+#include <cstdint>
+#include <memory>
+
+namespace forms {
+class Control;
+}
+namespace odbc {
+class Connection;
+class ResultSet;
+} // namespace odbc
+
+namespace database {
+
+constexpr int kLoginTimeout = 120;
+constexpr int kQueryTimeout = 300;
+
+// "DSN=...;UID=...;PWD=...;" from the trimmed settings. A value holding ";" or braces is
+// wrapped in braces so it cannot break the string.
+QString Build_ConnStr(const QString& dsn, const QString& user, const QString& password);
+
+// A value for the text between single quotes of a statement: its quotes doubled, so pasted
+// text cannot end the literal early.
+QString Sql_Text(const QString& value);
+
+// Opens g_DbConn. On failure shows "接続エラー", ends the program and returns false.
+bool Open_Db();
+void Close_Db();
+
+using RecordSet = std::unique_ptr<odbc::ResultSet>;
+
+// Updatable look-up (dynamic cursor, row-version concurrency) of g_SQL; sets g_RsStatus.
+void Open_RsUpd(RecordSet& rs);
+// Read-only keyset result of g_SQL; sets g_RsStatus.
+void Open_RsRead(RecordSet& rs);
+
+// A read-only recordset with a connection of its own (opened with g_ConnStr).
+struct AdoRecordset {
+    std::unique_ptr<odbc::Connection> connection;
+    RecordSet rs;
+    ~AdoRecordset();
+};
+void Open_AdoRs(std::unique_ptr<AdoRecordset>& rs);
+
+// Runs g_SQL (INSERT, UPDATE, DELETE) on g_DbConn.
+void Exec_Sql();
+
+// The name of a code of the code table, or "" (also on any failure).
+QString Get_KbnName(const QString& kind, const QString& code);
+// Shows the name of the code in codeCtl in nameCtl; a code not found empties nameCtl, sets
+// status 9 and says so.
+void Set_KbnName(const QString& kind, forms::Control* codeCtl, forms::Control* nameCtl,
+                 int16_t& status);
+
+} // namespace database
