@@ -44,9 +44,10 @@ public:
     void close() noexcept;
     bool isOpen() const;
 
+    struct Impl; // the layer's internal state (resultset_impl.h)
+
 private:
     friend class Connection;
-    struct Impl;
     explicit ResultSet(std::unique_ptr<Impl> impl);
     std::unique_ptr<Impl> d;
 };

@@ -1,0 +1,161 @@
+#include "platform/odbc/jet.h"
+#include <QDate>
+#include <QRegularExpression>
+#include <QTime>
+#include <optional>
+
+namespace odbc {
+
+namespace {
+
+// Index just past the quoted text that starts at `start`; a doubled quote stays inside.
+qsizetype quotedEnd(const QString& sql, qsizetype start) {
+    const QChar quote = sql[start];
+    qsizetype i = start + 1;
+    while (i < sql.size()) {
+        if (sql[i] == quote) {
+            if (i + 1 < sql.size() && sql[i + 1] == quote) {
+                i += 2;
+                continue;
+            }
+            return i + 1;
+        }
+        ++i;
+    }
+    return sql.size();
+}
+
+bool isIdentifierChar(QChar c) {
+    return c.isLetterOrNumber() || c == QLatin1Char('_');
+}
+
+bool wordAt(const QString& sql, qsizetype i, QLatin1String word) {
+    const qsizetype end = i + word.size();
+    return (i == 0 || !isIdentifierChar(sql[i - 1])) &&
+           QStringView(sql).mid(i, word.size()).compare(word, Qt::CaseInsensitive) == 0 &&
+           (end >= sql.size() || !isIdentifierChar(sql[end]));
+}
+
+// Jet accepts "UPDATE t SET t.c = ..."; SQLite and PostgreSQL take only the bare column there,
+// so the target table's qualifier goes from the SET list.
+QString unqualifySetList(const QString& sql) {
+    static const QRegularExpression head(QStringLiteral("^\\s*UPDATE\\s+([^\\s'\"(]+)\\s+SET\\s"),
+                                         QRegularExpression::CaseInsensitiveOption);
+    const auto m = head.match(sql);
+    if (!m.hasMatch()) return sql;
+    const QString qualifier = m.captured(1) + QLatin1Char('.');
+    QString out = sql.left(m.capturedEnd());
+    qsizetype i = m.capturedEnd();
+    while (i < sql.size()) {
+        const QChar c = sql[i];
+        if (c == QLatin1Char('\'') || c == QLatin1Char('"')) {
+            const qsizetype end = quotedEnd(sql, i);
+            out += QStringView(sql).mid(i, end - i);
+            i = end;
+        } else if (wordAt(sql, i, QLatin1String("WHERE"))) {
+            out += QStringView(sql).mid(i);
+            break;
+        } else if ((i == 0 || (!isIdentifierChar(sql[i - 1]) && sql[i - 1] != QLatin1Char('.'))) &&
+                   QStringView(sql)
+                           .mid(i, qualifier.size())
+                           .compare(qualifier, Qt::CaseInsensitive) == 0) {
+            i += qualifier.size();
+        } else {
+            out += c;
+            ++i;
+        }
+    }
+    return out;
+}
+
+bool isHalfWidthKana(QChar c) {
+    return c.unicode() >= 0xFF61 && c.unicode() <= 0xFF9F;
+}
+
+std::optional<QTime> parseTime(const QString& text) {
+    static const QRegularExpression re(
+        QStringLiteral("^(\\d{1,2}):(\\d{1,2})(?::(\\d{1,2}))?(?:\\s*([AaPp])[Mm])?$"));
+    const auto m = re.match(text);
+    if (!m.hasMatch()) return std::nullopt;
+    int hour = m.captured(1).toInt();
+    const int minute = m.captured(2).toInt();
+    const int second = m.captured(3).isEmpty() ? 0 : m.captured(3).toInt();
+    if (!m.captured(4).isEmpty()) {
+        if (hour < 1 || hour > 12) return std::nullopt;
+        const bool pm = m.captured(4).compare(QLatin1String("p"), Qt::CaseInsensitive) == 0;
+        hour = hour % 12 + (pm ? 12 : 0);
+    }
+    const QTime time(hour, minute, second);
+    return time.isValid() ? std::optional<QTime>(time) : std::nullopt;
+}
+
+// Y/M/D and YYYY-MM-DD as the program writes them, and Jet's own M/D/YYYY.
+std::optional<QDate> parseDate(const QString& text) {
+    static const QRegularExpression ymd(QStringLiteral("^(\\d{4})([/-])(\\d{1,2})\\2(\\d{1,2})$"));
+    static const QRegularExpression mdy(QStringLiteral("^(\\d{1,2})/(\\d{1,2})/(\\d{4})$"));
+    QDate date;
+    if (const auto m = ymd.match(text); m.hasMatch())
+        date = QDate(m.captured(1).toInt(), m.captured(3).toInt(), m.captured(4).toInt());
+    else if (const auto m2 = mdy.match(text); m2.hasMatch())
+        date = QDate(m2.captured(3).toInt(), m2.captured(1).toInt(), m2.captured(2).toInt());
+    return date.isValid() ? std::optional<QDate>(date) : std::nullopt;
+}
+
+// The ODBC escape for the text between two '#', or nothing when it is no date/time literal.
+std::optional<QString> jetLiteral(const QString& inner) {
+    const QString text = inner.trimmed();
+    if (const auto time = parseTime(text))
+        return QStringLiteral("{t '%1'}").arg(time->toString(QStringLiteral("HH:mm:ss")));
+    if (const auto date = parseDate(text))
+        return QStringLiteral("{d '%1'}").arg(date->toString(QStringLiteral("yyyy-MM-dd")));
+    const qsizetype blank = text.indexOf(QLatin1Char(' '));
+    if (blank > 0) {
+        const auto date = parseDate(text.left(blank));
+        const auto time = parseTime(text.mid(blank + 1).trimmed());
+        if (date && time)
+            return QStringLiteral("{ts '%1 %2'}")
+                .arg(date->toString(QStringLiteral("yyyy-MM-dd")),
+                     time->toString(QStringLiteral("HH:mm:ss")));
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+QString translateJet(const QString& sql) {
+    QString out;
+    out.reserve(sql.size() + 16);
+    qsizetype i = 0;
+    while (i < sql.size()) {
+        const QChar c = sql[i];
+        if (c == QLatin1Char('\'') || c == QLatin1Char('"')) {
+            const qsizetype end = quotedEnd(sql, i);
+            out += QStringView(sql).mid(i, end - i);
+            i = end;
+        } else if (c == QLatin1Char('#')) {
+            const qsizetype close = sql.indexOf(QLatin1Char('#'), i + 1);
+            const auto literal =
+                close > i ? jetLiteral(sql.mid(i + 1, close - i - 1)) : std::nullopt;
+            if (literal) {
+                out += *literal;
+                i = close + 1;
+            } else {
+                out += c;
+                ++i;
+            }
+        } else if (isHalfWidthKana(c)) {
+            // The whole run at once, so that a voiced mark composes with the kana before it.
+            qsizetype end = i;
+            while (end < sql.size() && isHalfWidthKana(sql[end]))
+                ++end;
+            out += sql.mid(i, end - i).normalized(QString::NormalizationForm_KC);
+            i = end;
+        } else {
+            out += c;
+            ++i;
+        }
+    }
+    return unqualifySetList(out);
+}
+
+} // namespace odbc
