@@ -1,5 +1,6 @@
 #pragma once
 // Base of the control model: the original toolkit's properties and events over a Qt widget.
+#include <QRect>
 #include <QString>
 #include <cstdint>
 #include <functional>
@@ -33,7 +34,8 @@ public:
     void move(int left, int top, int width, int height);
 
     // Setting a TabIndex moves the control to that position and renumbers the others of its
-    // form to 0..N-1 without gaps; the Qt focus chain follows the numbers.
+    // form to 0..N-1 without gaps; the Qt focus chain follows the numbers. A data control
+    // takes no number (-1) and ignores the setting.
     int tabIndex() const;
     void setTabIndex(int index);
 
@@ -62,8 +64,10 @@ public:
     void setFontStrikethru(bool on);
     void setFontUnderline(bool on);
 
+    // Focus set from code while the window is inactive (a message box is open) raises
+    // LostFocus/GotFocus at once; Qt would only move it when the window is activated again.
     void setFocus();
-    bool hasFocus() const;
+    bool hasFocus() const; // the control is the form's active control
 
     // Events. Key codes and shift states are the original ones (see keys.h).
     std::function<void()> onGotFocus;
@@ -79,6 +83,7 @@ protected:
 
 private:
     friend class Form;
+    void applyColors();
     ControlKind kind_;
     Form* form_;
     QString name_;
@@ -88,6 +93,7 @@ private:
     uint32_t backColor_ = 0;
     uint32_t foreColor_ = 0;
     bool visible_ = true;
+    QRect twips_; // geometry as last set, so that reading it back gives the same twips
 };
 
 } // namespace forms

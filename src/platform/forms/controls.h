@@ -22,14 +22,19 @@ public:
     void setMaxLength(int chars);
     int selStart() const;
     int selLength() const;
-    void setSelStart(int pos);   // clears the selection
-    void setSelLength(int len);  // selects from selStart
+    void setSelStart(int pos);  // clears the selection
+    void setSelLength(int len); // selects from selStart
     bool locked() const;
     void setLocked(bool on);
     ImeMode imeMode() const;
     void setImeMode(ImeMode mode);
     QLineEdit* lineEdit() const;
+    // Raised for every change of the text, typed or assigned (after the caret is put back).
     std::function<void()> onChange;
+
+private:
+    bool assigning_ = false;
+    ImeMode ime_ = ImeMode::NoControl;
 };
 
 class Label : public Control {
@@ -58,12 +63,14 @@ public:
     ComboBox(Form* form, QString name, int index = -1);
     void addItem(const QString& item);
     void clear();
-    int listIndex() const; // -1 none
+    int listIndex() const;        // -1 none
     void setListIndex(int index); // out of range: ignored, returns without change
     QString list(int index) const;
     int listCount() const;
     QString text() const; // the selected entry, "" when none
     QComboBox* comboBox() const;
+    // Raised when the selection changes, by the operator or by code; onClick is raised with it,
+    // as the original list's Click event was.
     std::function<void()> onChange;
 };
 

@@ -1,8 +1,13 @@
 #pragma once
-// Flex grid: cells addressed by (Row, Col); row 0 is the fixed header row.
+// Flex grid: cells addressed by (Row, Col); row 0 is the fixed header row. Row 0 lives in
+// the table's horizontal header, so table row r - 1 holds grid row r. Keys and clicks move
+// the current cell through the grid itself (RowColChange, then Click); other keys do nothing.
 #include "platform/forms/control.h"
+#include <Qt>
+#include <vector>
 
 class QTableWidget;
+class QTableWidgetItem;
 
 namespace forms {
 
@@ -39,6 +44,21 @@ public:
     QTableWidget* table() const;
 
     std::function<void()> onRowColChange;
+
+private:
+    class Table;
+    void setCurrent(int row, int col);
+    bool navigate(int qtKey, Qt::KeyboardModifiers modifiers);
+    void showCurrent();
+    QTableWidgetItem* cell(int row, int col) const;
+    QTableWidgetItem* makeCell(int row, int col);
+    int rows_ = 2;
+    int cols_ = 2;
+    int row_ = 1;
+    int col_ = 0;
+    int colSel_ = 0;
+    std::vector<int> colWidths_;  // twips as set; -1 default width
+    std::vector<int> rowHeights_; // twips as set; -1 default height
 };
 
 } // namespace forms

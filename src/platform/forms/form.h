@@ -1,11 +1,18 @@
 #pragma once
 // A top-level form with key preview, its controls in creation order, and the original events.
 #include "platform/forms/control.h"
+#include <QHash>
 #include <QString>
 #include <QWidget>
 #include <functional>
 #include <memory>
 #include <vector>
+
+class QEventLoop;
+class QFocusEvent;
+class QInputMethodEvent;
+class QKeyEvent;
+class QShortcutEvent;
 
 namespace forms {
 
@@ -67,6 +74,8 @@ public:
 
     // Used by the controls.
     void renumberTab(Control* c, int newIndex);
+    // Focus was set from code: raises LostFocus/GotFocus now if Qt will not (inactive window).
+    void noteFocus(Control* c);
 
 protected:
     void closeEvent(QCloseEvent* e) override;
@@ -74,13 +83,24 @@ protected:
 
 private:
     void adopt(std::unique_ptr<Control> c);
+    std::vector<Control*> tabSequence() const;
+    void rebuildFocusChain();
+    bool keyPressed(Control* c, QKeyEvent* e);
+    bool keyReleased(Control* c, QKeyEvent* e);
+    bool inputMethod(Control* c, QInputMethodEvent* e);
+    bool focusChanged(Control* c, QObject* watched, QFocusEvent* e);
+    bool shortcut(Control* c, QShortcutEvent* e);
+    void focusArrived(Control* c);
     QString name_;
     std::vector<std::unique_ptr<Control>> owned_;
     std::vector<Control*> order_;
     bool keyPreview_ = false;
     bool loaded_ = false;
     uint32_t backColor_ = 0x8000000F;
-    class QEventLoop* modalLoop_ = nullptr;
+    QEventLoop* modalLoop_ = nullptr;
+    QHash<const QObject*, Control*> byWidget_;
+    Control* focused_ = nullptr; // the control that last got GotFocus, until its LostFocus
+    bool unloading_ = false;
 };
 
 } // namespace forms

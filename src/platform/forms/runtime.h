@@ -33,7 +33,11 @@ int screenHeightTwips();
 void installFontSubstitutions();
 
 constexpr int kTwipsPerPixel = 15;
-inline int twipsToPixels(int twips) { return twips / kTwipsPerPixel; }
-inline int pixelsToTwips(int px) { return px * kTwipsPerPixel; }
+inline int twipsToPixels(int twips) {
+    return twips / kTwipsPerPixel;
+}
+inline int pixelsToTwips(int px) {
+    return px * kTwipsPerPixel;
+}
 
 } // namespace forms

@@ -1,0 +1,163 @@
+#include "platform/forms/datagrid.h"
+#include "platform/forms/dispatch.h"
+#include "platform/forms/form.h"
+#include "platform/forms/resultsetmodel.h"
+#include "platform/forms/runtime.h"
+#include "platform/odbc/resultset.h"
+#include <QHeaderView>
+#include <QMouseEvent>
+#include <QTableView>
+#include <vector>
+
+namespace forms {
+
+namespace {
+
+class DataGridView : public QTableView {
+public:
+    DataGridView(DataGrid* grid, QWidget* parent) : QTableView(parent), grid_(grid) {}
+
+protected:
+    void mouseReleaseEvent(QMouseEvent* e) override {
+        QTableView::mouseReleaseEvent(e);
+        if (e->button() == Qt::LeftButton && viewport()->rect().contains(e->position().toPoint()))
+            detail::fire(grid_->onClick);
+    }
+    void mouseDoubleClickEvent(QMouseEvent* e) override {
+        QTableView::mouseDoubleClickEvent(e);
+        if (e->button() == Qt::LeftButton) detail::fire(grid_->onDblClick);
+    }
+
+private:
+    DataGrid* grid_;
+};
+
+} // namespace
+
+struct DataGrid::Impl {
+    detail::ResultSetModel* model = nullptr;
+    std::vector<int> widths; // twips as set; -1 default
+    bool syncing = false;    // the view follows the result set: no move back
+};
+
+DataGrid::DataGrid(Form* form, QString name, int index)
+    : Control(ControlKind::DataGrid, form, std::move(name), index, new DataGridView(this, form)),
+      d(new Impl) {
+    QTableView* v = view();
+    d->model = new detail::ResultSetModel(v);
+    v->setModel(d->model);
+    v->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    v->setSelectionMode(QAbstractItemView::SingleSelection);
+    v->setSelectionBehavior(QAbstractItemView::SelectRows);
+    v->setTabKeyNavigation(false);
+    v->setWordWrap(false);
+    v->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    QObject::connect(v->selectionModel(), &QItemSelectionModel::currentRowChanged, v,
+                     [this](const QModelIndex& current) {
+                         if (d->syncing || !current.isValid() || !d->model->resultSet()) return;
+                         try {
+                             d->model->resultSet()->moveTo(current.row());
+                         } catch (const std::exception& e) {
+                             detail::reportFailure(e);
+                         }
+                     });
+}
+
+DataGrid::~DataGrid() {
+    delete d;
+}
+
+QTableView* DataGrid::view() const {
+    return static_cast<QTableView*>(widget());
+}
+
+void DataGrid::setDataSource(odbc::ResultSet* rs) {
+    d->syncing = true;
+    d->model->setResultSet(rs);
+    d->widths.assign(size_t(d->model->columnCount()), -1);
+    long pos = -1;
+    try {
+        pos = rs && rs->isOpen() ? rs->position() : -1;
+    } catch (const std::exception& e) {
+        detail::reportFailure(e);
+    }
+    d->model->takeFetchedRows();
+    if (pos >= 0 && pos < d->model->rowCount())
+        view()->setCurrentIndex(d->model->index(int(pos), 0));
+    d->syncing = false;
+}
+
+odbc::ResultSet* DataGrid::dataSource() const {
+    return d->model->resultSet();
+}
+
+int DataGrid::columnCount() const {
+    return d->model->columnCount();
+}
+
+int DataGrid::columnWidth(int col) const {
+    if (col < 0 || col >= columnCount()) return 0;
+    const int set = d->widths[size_t(col)];
+    return set >= 0 ? set : pixelsToTwips(view()->columnWidth(col));
+}
+
+void DataGrid::setColumnWidth(int col, int twips) {
+    if (col < 0 || col >= columnCount()) return;
+    d->widths[size_t(col)] = std::max(twips, -1);
+    view()->setColumnWidth(col, twips < 0 ? view()->horizontalHeader()->defaultSectionSize()
+                                          : twipsToPixels(twips));
+}
+
+int DataGrid::row() const {
+    const QModelIndex current = view()->currentIndex();
+    return current.isValid() ? current.row() : -1;
+}
+
+// Moving the result set first fetches the rows up to the wanted one.
+void DataGrid::setRow(int row) {
+    odbc::ResultSet* rs = dataSource();
+    if (!rs || row < 0) return;
+    bool found = false;
+    try {
+        found = rs->moveTo(row);
+    } catch (const std::exception& e) {
+        detail::reportFailure(e);
+    }
+    d->model->takeFetchedRows();
+    if (!found || row >= d->model->rowCount()) return;
+    d->syncing = true;
+    const int col = std::max(view()->currentIndex().column(), 0);
+    view()->setCurrentIndex(d->model->index(row, col));
+    d->syncing = false;
+}
+
+void DataGrid::setHeadFont(const QString& name, double points) {
+    QFont f(name);
+    if (points > 0) f.setPointSizeF(points);
+    view()->horizontalHeader()->setFont(f);
+}
+
+DataControl::DataControl(Form* form, QString name, int index)
+    : Control(ControlKind::DataControl, form, std::move(name), index, new QWidget(form)) {
+    widget()->hide();
+    widget()->setFocusPolicy(Qt::NoFocus);
+    setVisible(false);
+}
+
+QString DataControl::connectionString() const {
+    return connectionString_;
+}
+
+void DataControl::setConnectionString(const QString& s) {
+    connectionString_ = s;
+}
+
+QString DataControl::caption() const {
+    return caption_;
+}
+
+void DataControl::setCaption(const QString& s) {
+    caption_ = s;
+}
+
+} // namespace forms

@@ -1,0 +1,153 @@
+#include "platform/forms/form.h"
+#include "platform/forms/color.h"
+#include "platform/forms/dispatch.h"
+#include "platform/forms/runtime.h"
+#include <QCloseEvent>
+#include <QEventLoop>
+#include <QPointer>
+
+namespace forms {
+
+Form::Form(QString name, QWidget* parent) : QWidget(parent, Qt::Window), name_(std::move(name)) {
+    setObjectName(name_);
+}
+
+Form::~Form() {
+    if (modalLoop_) modalLoop_->quit();
+    for (Control* c : order_)
+        c->widget()->removeEventFilter(this);
+    focused_ = nullptr;
+    byWidget_.clear();
+    order_.clear();
+    owned_.clear();
+}
+
+void Form::adopt(std::unique_ptr<Control> c) {
+    Control* raw = c.get();
+    raw->tabIndex_ = raw->kind() == ControlKind::DataControl ? -1 : int(tabSequence().size());
+    owned_.push_back(std::move(c));
+    order_.push_back(raw);
+    byWidget_.insert(raw->widget(), raw);
+    raw->widget()->installEventFilter(this);
+    rebuildFocusChain();
+}
+
+// Names compare without regard to case, as the original toolkit's did.
+Control* Form::control(const QString& name, int index) const {
+    for (Control* c : order_) {
+        if (c->index() == index && c->name().compare(name, Qt::CaseInsensitive) == 0) return c;
+    }
+    return nullptr;
+}
+
+Control* Form::activeControl() const {
+    for (const QWidget* w = focusWidget(); w && w != this; w = w->parentWidget()) {
+        if (Control* c = byWidget_.value(w)) return c;
+    }
+    return nullptr;
+}
+
+QString Form::caption() const {
+    return windowTitle();
+}
+
+void Form::setCaption(const QString& caption) {
+    setWindowTitle(caption);
+}
+
+void Form::setBackColor(uint32_t oleColor) {
+    backColor_ = oleColor;
+    QPalette p = palette();
+    p.setColor(QPalette::Window, colorFromOle(oleColor));
+    setPalette(p);
+    setAutoFillBackground(true);
+}
+
+int Form::left() const {
+    return pixelsToTwips(geometry().x());
+}
+int Form::top() const {
+    return pixelsToTwips(geometry().y());
+}
+int Form::formWidth() const {
+    return pixelsToTwips(geometry().width());
+}
+int Form::formHeight() const {
+    return pixelsToTwips(geometry().height());
+}
+
+void Form::moveTwips(int left, int top, int width, int height) {
+    setGeometry(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width),
+                twipsToPixels(height));
+}
+
+void Form::setWindowFont(const QString& name, double points) {
+    QFont f(name);
+    if (points > 0) f.setPointSizeF(points);
+    setFont(f);
+}
+
+void Form::load() {
+    if (loaded_) return;
+    loaded_ = true;
+    detail::fire(onLoad);
+}
+
+void Form::showForm() {
+    load();
+    if (!loaded_) return;
+    show();
+    raise();
+    activateWindow();
+}
+
+// The loop runs until unload; nested modal forms each have their own.
+void Form::showModal() {
+    load();
+    if (!loaded_) return;
+    setWindowModality(Qt::ApplicationModal);
+    show();
+    raise();
+    activateWindow();
+    if (!loaded_) return;
+    QPointer<Form> alive(this);
+    QEventLoop loop;
+    QEventLoop* outer = modalLoop_;
+    modalLoop_ = &loop;
+    loop.exec(QEventLoop::DialogExec);
+    if (alive) modalLoop_ = outer;
+}
+
+bool Form::unload(int unloadMode) {
+    if (!loaded_) return true;
+    if (unloading_) return false;
+    unloading_ = true;
+    int cancel = 0;
+    detail::fire(onQueryUnload, cancel, unloadMode);
+    if (cancel != 0) {
+        unloading_ = false;
+        return false;
+    }
+    detail::fire(onUnload);
+    loaded_ = false;
+    focused_ = nullptr;
+    hide();
+    setWindowModality(Qt::NonModal);
+    if (modalLoop_) modalLoop_->quit();
+    unloading_ = false;
+    return true;
+}
+
+bool Form::isShown() const {
+    return isVisible();
+}
+
+// The close box unloads through QueryUnload, which may keep the form.
+void Form::closeEvent(QCloseEvent* e) {
+    if (!loaded_ || unload(0))
+        e->accept();
+    else
+        e->ignore();
+}
+
+} // namespace forms

@@ -1,0 +1,108 @@
+#include "platform/forms/runtime.h"
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <vector>
+
+namespace forms {
+
+namespace {
+
+MsgBoxHandler& handler() {
+    static MsgBoxHandler h;
+    return h;
+}
+
+enum Answer { kOk = 1, kCancel = 2, kAbort = 3, kRetry = 4, kIgnore = 5, kYes = 6, kNo = 7 };
+
+struct ButtonSpec {
+    Answer answer;
+    QMessageBox::StandardButton standard;
+    const char* text;
+};
+
+constexpr ButtonSpec kOkButton{kOk, QMessageBox::Ok, "OK"};
+constexpr ButtonSpec kCancelButton{kCancel, QMessageBox::Cancel, "キャンセル"};
+constexpr ButtonSpec kAbortButton{kAbort, QMessageBox::Abort, "中止(&A)"};
+constexpr ButtonSpec kRetryButton{kRetry, QMessageBox::Retry, "再試行(&R)"};
+constexpr ButtonSpec kIgnoreButton{kIgnore, QMessageBox::Ignore, "無視(&I)"};
+constexpr ButtonSpec kYesButton{kYes, QMessageBox::Yes, "はい(&Y)"};
+constexpr ButtonSpec kNoButton{kNo, QMessageBox::No, "いいえ(&N)"};
+
+std::vector<ButtonSpec> buttonsOf(int style) {
+    switch (style & 0xF) {
+    case 1:
+        return {kOkButton, kCancelButton};
+    case 2:
+        return {kAbortButton, kRetryButton, kIgnoreButton};
+    case 3:
+        return {kYesButton, kNoButton, kCancelButton};
+    case 4:
+        return {kYesButton, kNoButton};
+    case 5:
+        return {kRetryButton, kCancelButton};
+    default:
+        return {kOkButton};
+    }
+}
+
+QMessageBox::Icon iconOf(int style) {
+    switch (style & 0x70) {
+    case 16:
+        return QMessageBox::Critical;
+    case 32:
+        return QMessageBox::Question;
+    case 48:
+        return QMessageBox::Warning;
+    case 64:
+        return QMessageBox::Information;
+    default:
+        return QMessageBox::NoIcon;
+    }
+}
+
+// Esc answers as Windows does: Cancel where there is one, else No, else the only button.
+int escapeIndex(const std::vector<ButtonSpec>& specs) {
+    for (Answer wanted : {kCancel, kNo}) {
+        for (size_t i = 0; i < specs.size(); ++i) {
+            if (specs[i].answer == wanted) return int(i);
+        }
+    }
+    return specs.size() == 1 ? 0 : -1;
+}
+
+int showBox(const QString& prompt, int style, const QString& title) {
+    const auto specs = buttonsOf(style);
+    QMessageBox box(iconOf(style), title, prompt, QMessageBox::NoButton,
+                    QApplication::activeWindow());
+    box.setTextFormat(Qt::PlainText);
+    std::vector<QPushButton*> buttons;
+    for (const auto& spec : specs) {
+        QPushButton* b = box.addButton(spec.standard);
+        b->setText(QString::fromUtf8(spec.text));
+        buttons.push_back(b);
+    }
+    const size_t def = std::min<size_t>((style >> 8) & 3, buttons.size() - 1);
+    box.setDefaultButton(buttons[def]);
+    const int esc = escapeIndex(specs);
+    if (esc >= 0) box.setEscapeButton(buttons[size_t(esc)]);
+    box.exec();
+    for (size_t i = 0; i < buttons.size(); ++i) {
+        if (box.clickedButton() == buttons[i]) return specs[i].answer;
+    }
+    return esc >= 0 ? specs[size_t(esc)].answer : specs.front().answer;
+}
+
+} // namespace
+
+int MsgBox(const QString& prompt, int style, const QString& title) {
+    const QString shown = title.isEmpty() ? QGuiApplication::applicationDisplayName() : title;
+    if (handler()) return handler()(prompt, style, shown);
+    return showBox(prompt, style, shown);
+}
+
+void setMsgBoxHandler(MsgBoxHandler h) {
+    handler() = std::move(h);
+}
+
+} // namespace forms

@@ -1,0 +1,88 @@
+#include "platform/forms/resultsetmodel.h"
+#include "platform/forms/dispatch.h"
+#include "platform/odbc/resultset.h"
+#include <climits>
+
+namespace forms::detail {
+
+void ResultSetModel::setResultSet(odbc::ResultSet* rs) {
+    beginResetModel();
+    rs_ = rs;
+    rows_ = cols_ = 0;
+    failed_ = false;
+    try {
+        if (rs_) {
+            cols_ = rs_->columnCount();
+            rows_ = int(std::min<long>(rs_->fetchedRows(), INT_MAX));
+        }
+    } catch (const std::exception& e) {
+        failed_ = true;
+        reportFailure(e);
+    }
+    endResetModel();
+}
+
+void ResultSetModel::takeFetchedRows() {
+    if (!rs_) return;
+    const int now = int(std::min<long>(rs_->fetchedRows(), INT_MAX));
+    if (now <= rows_) return;
+    beginInsertRows(QModelIndex(), rows_, now - 1);
+    rows_ = now;
+    endInsertRows();
+}
+
+int ResultSetModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : rows_;
+}
+
+int ResultSetModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : cols_;
+}
+
+QVariant ResultSetModel::data(const QModelIndex& index, int role) const {
+    if (!rs_ || !index.isValid() || (role != Qt::DisplayRole && role != Qt::ToolTipRole)) return {};
+    // A closed or failing result set shows empty cells; the view must not see an exception.
+    try {
+        if (!rs_->isOpen()) return {};
+        const auto value = rs_->valueAt(index.row(), index.column());
+        return value ? QVariant(*value) : QVariant();
+    } catch (const std::exception&) {
+        return {};
+    }
+}
+
+QVariant ResultSetModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (role != Qt::DisplayRole) return {};
+    if (orientation == Qt::Vertical) return section + 1;
+    try {
+        return rs_ && rs_->isOpen() ? rs_->columnName(section) : QString();
+    } catch (const std::exception&) {
+        return {};
+    }
+}
+
+Qt::ItemFlags ResultSetModel::flags(const QModelIndex& index) const {
+    return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::NoItemFlags;
+}
+
+bool ResultSetModel::canFetchMore(const QModelIndex& parent) const {
+    if (parent.isValid() || !rs_ || failed_) return false;
+    try {
+        return rs_->isOpen() && (!rs_->allFetched() || rs_->fetchedRows() > rows_);
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
+void ResultSetModel::fetchMore(const QModelIndex& parent) {
+    if (parent.isValid() || !rs_ || failed_) return;
+    try {
+        if (rs_->fetchedRows() <= rows_) rs_->fetchMore(kBatch);
+    } catch (const std::exception& e) {
+        failed_ = true;
+        reportFailure(e);
+    }
+    takeFetchedRows();
+}
+
+} // namespace forms::detail

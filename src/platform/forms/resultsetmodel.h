@@ -1,0 +1,38 @@
+#pragma once
+// A read-only table model over an open result set: one column per result column, headed by
+// its name, rows taken from the result set's cache and fetched in batches as a view scrolls.
+#include <QAbstractTableModel>
+
+namespace odbc {
+class ResultSet;
+}
+
+namespace forms::detail {
+
+class ResultSetModel : public QAbstractTableModel {
+public:
+    explicit ResultSetModel(QObject* parent) : QAbstractTableModel(parent) {}
+
+    void setResultSet(odbc::ResultSet* rs);
+    odbc::ResultSet* resultSet() const { return rs_; }
+    // Takes in rows the result set fetched by itself (moving to a row fetches up to it).
+    void takeFetchedRows();
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    bool canFetchMore(const QModelIndex& parent) const override;
+    void fetchMore(const QModelIndex& parent) override;
+
+    static constexpr long kBatch = 100;
+
+private:
+    odbc::ResultSet* rs_ = nullptr;
+    int rows_ = 0;
+    int cols_ = 0;
+    bool failed_ = false; // a driver error stops further fetching
+};
+
+} // namespace forms::detail
