@@ -1,4 +1,5 @@
 #include "support/testdb.h"
+#include <QElapsedTimer>
 
 using odbc::Concurrency;
 using odbc::CursorType;
@@ -77,6 +78,21 @@ TEST_P(ConnectionTest, RollbackUndoesAndCommitKeeps) {
     // Back in autocommit: a later change is visible at once.
     c->execute("DELETE FROM FL1912EDIスケジュールマスタ WHERE " + c01);
     EXPECT_EQ(count(*observer, c01), 0);
+}
+
+TEST_P(ConnectionTest, QueryTimeOutAppliesToEveryStatement) {
+    auto c = connect();
+    c->setQueryTimeout(300); // what the program sets: both drivers must take it
+    EXPECT_EQ(count(*c, c01), 7);
+    EXPECT_EQ(c->execute("DELETE FROM FL1912EDIスケジュールマスタ WHERE " + c01), 7);
+    if (isSqlite()) return; // the SQLite driver only uses it to wait for locks
+    c->setQueryTimeout(1);
+    QElapsedTimer timer;
+    timer.start();
+    EXPECT_THROW(
+        c->openResultSet("SELECT pg_sleep(10)", CursorType::ForwardOnly, Concurrency::ReadOnly),
+        odbc::Error);
+    EXPECT_LT(timer.elapsed(), 5000);
 }
 
 TEST_P(ConnectionTest, TransactionMisuse) {
