@@ -1,5 +1,6 @@
 // The field check run on Enter and on automatic advance, and the check before a write.
 #include "input/manage.h"
+#include "platform/forms/control.h"
 #include "schedule/check_field.h"
 #include "schedule/common.h"
 #include "shell/workarea.h"

@@ -48,6 +48,8 @@ F_M352040::~F_M352040() {
 
 void F_M352040::wireEvents() {
     using common::guarded;
+    // Automatic advance runs this screen's field check.
+    manage::g_FieldCheck = common::Chk_Field;
     onLoad = [this] { Form_Load(); };
     onKeyDown = [this](int& k, int s) { guarded([&] { Form_KeyDown(k, s); }); };
     onQueryUnload = [this](int& cancel, int mode) { Form_QueryUnload(cancel, mode); };

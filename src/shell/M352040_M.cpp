@@ -1,5 +1,6 @@
 #include "shell/M352040_M.h"
 #include "platform/forms/controls.h"
+#include "platform/odbc/connection.h"
 #include "platform/forms/runtime.h"
 #include "platform/vbrt/vbrt.h"
 #include "schedule/check_field.h"

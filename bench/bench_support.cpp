@@ -1,0 +1,74 @@
+#include "bench_support.h"
+#include "platform/forms/runtime.h"
+#include "platform/odbc/connection.h"
+#include "schedule/common.h"
+#include "shell/M352040_M.h"
+#include "shell/settings.h"
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <algorithm>
+#include <fstream>
+#include <string>
+
+namespace bench {
+
+bool startProgram(QTemporaryDir& dir, const TestDb& db, std::function<int(const QString&)> answer) {
+    QDir(dir.path()).mkpath("PG/BIN");
+    settings::setAppPathOverride(dir.path() + "/PG/BIN");
+    QFile demo(QStringLiteral(EDI_SOURCE_DIR "/demo/EDI.ini"));
+    if (!demo.open(QIODevice::ReadOnly)) return false;
+    QString ini = QString::fromUtf8(demo.readAll());
+    ini.replace("DBSTRING=EDI_DEMO", "DBSTRING=" + db.dsn).replace("USERID=demo", "USERID=postgres");
+    QFile out(dir.path() + "/EDI.ini");
+    if (!out.open(QIODevice::WriteOnly)) return false;
+    out.write(ini.toUtf8());
+    out.close();
+    forms::setMsgBoxHandler([answer](const QString& prompt, int, const QString&) {
+        return answer(prompt);
+    });
+    forms::setEndHandler([](int) {});
+    return M352040_M::Main("BENCH");
+}
+
+void stopProgram() {
+    M352040_M::resetMain();
+    common::resetState();
+}
+
+std::vector<double> timeRuns(int runs, const std::function<void()>& prepare,
+                             const std::function<void()>& fn) {
+    std::vector<double> ms;
+    for (int i = 0; i < runs; ++i) {
+        if (prepare) prepare();
+        QElapsedTimer t;
+        t.start();
+        fn();
+        ms.push_back(t.nsecsElapsed() / 1e6);
+    }
+    return ms;
+}
+
+double median(std::vector<double> v) {
+    if (v.empty()) return 0;
+    std::sort(v.begin(), v.end());
+    const size_t n = v.size();
+    return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
+}
+
+double residentMb() {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.rfind("VmRSS:", 0) == 0) return std::stod(line.substr(6)) / 1024.0;
+    return 0;
+}
+
+void execute(const TestDb& db, const QString& sql) {
+    odbc::Environment env;
+    odbc::Connection c(env);
+    c.open(db.connStr);
+    c.execute(sql);
+}
+
+} // namespace bench

@@ -1,0 +1,26 @@
+#pragma once
+// Shared pieces of the benchmark programs: a program installation in a temporary folder
+// started on a test database, medians, and the resident memory of this process.
+#include "support/testdb.h"
+#include <QString>
+#include <QTemporaryDir>
+#include <functional>
+#include <vector>
+
+namespace bench {
+
+// Starts the program (Main) on the data source with message boxes answered by `answer`.
+bool startProgram(QTemporaryDir& dir, const TestDb& db, std::function<int(const QString&)> answer);
+void stopProgram();
+
+// Milliseconds of each of `runs` calls of fn (after `prepare` each time, untimed).
+std::vector<double> timeRuns(int runs, const std::function<void()>& prepare,
+                             const std::function<void()>& fn);
+double median(std::vector<double> v);
+// Resident set size now, in MB (from /proc/self/status).
+double residentMb();
+
+// Runs a statement on a connection of its own (set-up of benchmark data).
+void execute(const TestDb& db, const QString& sql);
+
+} // namespace bench

@@ -1,0 +1,47 @@
+#include "search/search_mstdb.h"
+#include "schedule/guard.h"
+#include "screens/search_layout.h"
+#include "search/common_search_mstdb.h"
+#include "shell/default_property.h"
+#include <memory>
+
+namespace {
+
+template <class T> T* need(forms::Form& f, const char* name) {
+    if (f.controls().empty()) screens::layoutSearchDialog(f);
+    return f.get<T>(QString::fromUtf8(name));
+}
+
+} // namespace
+
+SEARCH_MSTDB& searchDialog() {
+    static std::unique_ptr<SEARCH_MSTDB> dialog;
+    if (!dialog) dialog = std::make_unique<SEARCH_MSTDB>();
+    return *dialog;
+}
+
+SEARCH_MSTDB::SEARCH_MSTDB()
+    : forms::Form(QStringLiteral("SEARCH_MSTDB")), GRID(need<forms::DataGrid>(*this, "GRID")),
+      SELECT(need<forms::CommandButton>(*this, "SELECT")),
+      STOP(need<forms::CommandButton>(*this, "STOP")),
+      RS(need<forms::DataControl>(*this, "RS")) {
+    SELECT->onClick = [] { COMMON_SEARCH_MSTDB::Set_SearchResult(); };
+    STOP->onClick = [this] { cancel(false); };
+    GRID->onDblClick = [] { COMMON_SEARCH_MSTDB::Set_SearchResult(); };
+    GRID->onKeyUp = [this](int& keyCode, int) {
+        if (keyCode == 13) COMMON_SEARCH_MSTDB::Set_SearchResult();
+        else if (keyCode == 27) cancel(false);
+    };
+    // Esc anywhere in the dialog is seen here first and also empties the first target.
+    onKeyDown = [this](int& keyCode, int) {
+        if (keyCode == 27) cancel(true);
+    };
+    onUnload = [this] { RS->setConnectionString(QString()); };
+}
+
+void SEARCH_MSTDB::cancel(bool clearTarget) {
+    if (clearTarget && COMMON_SEARCH_MSTDB::g_SearchTarget1)
+        shell::setDefaultText(COMMON_SEARCH_MSTDB::g_SearchTarget1, QString());
+    GRID->setDataSource(nullptr);
+    unload(1);
+}

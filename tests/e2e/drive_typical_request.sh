@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Runs on the virtual display: starts the installed program and types the request.
+# Usage: drive_typical_request.sh <install-root> <center-code>
+set -euo pipefail
+root=$1
+center=$2
+"$root/PG/BIN/M352040" A001 &
+pid=$!
+trap 'kill $pid 2>/dev/null || true' EXIT
+wid=""
+for _ in $(seq 100); do
+  wid=$(xdotool search --onlyvisible --name 'スケジュールマスタ保守' 2>/dev/null | head -1 || true)
+  [ -n "$wid" ] && break
+  sleep 0.1
+done
+[ -n "$wid" ] || { echo "the main window did not appear"; exit 1; }
+xdotool windowactivate --sync "$wid" 2>/dev/null || xdotool windowfocus --sync "$wid"
+sleep 0.5
+step() { xdotool "$@"; sleep 0.4; }
+step type --delay 50 "$center"
+step key Return
+step type r
+step key Down
+step key Return
+step type --delay 50 0930
+step key Return
+step key Return # Yes is the default answer of the save question
+sleep 1

@@ -1,0 +1,47 @@
+#include "support/app/app_fixture.h"
+#include "platform/forms/runtime.h"
+#include "shell/settings.h"
+#include <QDir>
+#include <QFile>
+
+void AppFixture::SetUp() {
+    ASSERT_TRUE(dir.isValid());
+    QDir(root()).mkpath("PG/BIN");
+    settings::setAppPathOverride(root() + "/PG/BIN");
+    forms::setMsgBoxHandler([this](const QString& prompt, int style, const QString& title) {
+        messages << prompt;
+        styles.push_back(style);
+        titles << title;
+        if (answers.empty()) return 1;
+        int a = answers.front();
+        answers.pop_front();
+        return a;
+    });
+    forms::setEndHandler([this](int status) { endStatus = status; });
+}
+
+void AppFixture::TearDown() {
+    forms::setMsgBoxHandler(nullptr);
+    forms::setEndHandler(nullptr);
+    settings::setAppPathOverride(QString());
+}
+
+QString AppFixture::demoIni() {
+    QFile f(QStringLiteral(EDI_SOURCE_DIR "/demo/EDI.ini"));
+    if (!f.open(QIODevice::ReadOnly)) return QString();
+    return QString::fromUtf8(f.readAll());
+}
+
+void AppFixture::writeIni(const QString& content) {
+    QFile f(root() + "/EDI.ini");
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(content.toUtf8());
+}
+
+QString AppFixture::iniFor(const QString& dsn, const QString& user,
+                           const QString& password) const {
+    return demoIni()
+        .replace("DBSTRING=EDI_DEMO", "DBSTRING=" + dsn)
+        .replace("USERID=demo", "USERID=" + user)
+        .replace("PASSWD=\n", "PASSWD=" + password + "\n");
+}

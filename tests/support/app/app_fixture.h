@@ -1,0 +1,28 @@
+#pragma once
+// A program installation in a temporary folder (<root>/PG/BIN, <root>/EDI.ini) with the message
+// box and the end of the program replaced, so a test scripts the answers and reads what was shown.
+#include <QStringList>
+#include <QTemporaryDir>
+#include <deque>
+#include <gtest/gtest.h>
+
+class AppFixture : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    QString root() const { return dir.path(); }
+    // The demo settings file of the project.
+    static QString demoIni();
+    void writeIni(const QString& content);
+    // The demo settings pointing at a data source, user and password.
+    QString iniFor(const QString& dsn, const QString& user = "postgres",
+                   const QString& password = "") const;
+
+    QTemporaryDir dir;
+    QStringList messages;       // prompts shown, in order
+    std::vector<int> styles;    // their style numbers
+    QStringList titles;         // their titles as passed
+    std::deque<int> answers;    // scripted answers; 1 (OK) when none is left
+    int endStatus = -1;         // status of the last program end, -1 when it did not end
+};
