@@ -2,9 +2,11 @@
 #include "platform/forms/color.h"
 #include "platform/forms/dispatch.h"
 #include "platform/forms/runtime.h"
+#include <QApplication>
 #include <QCloseEvent>
 #include <QEventLoop>
 #include <QPointer>
+#include <QWindow>
 
 namespace forms {
 
@@ -99,6 +101,27 @@ void Form::showForm() {
     show();
     raise();
     activateWindow();
+    settleFocus();
+}
+
+// A (re)loaded form starts at its first control in tab order, which gets GotFocus now even
+// if the window manager activates the window later.
+void Form::settleFocus() {
+    // A window hidden and shown again can keep the platform's focus while Qt Widgets has
+    // forgotten it was active (the offscreen platform does this); no activation would follow.
+    if (windowHandle() && QGuiApplication::focusWindow() == windowHandle() &&
+        QApplication::activeWindow() != this)
+        QApplication::setActiveWindow(this);
+    if (!focusWidget()) {
+        for (Control* c : tabSequence()) {
+            QWidget* w = c->widget();
+            if (w->isEnabled() && w->isVisible() && (w->focusPolicy() & Qt::TabFocus)) {
+                w->setFocus(Qt::OtherFocusReason);
+                break;
+            }
+        }
+    }
+    if (Control* c = activeControl()) focusArrived(c);
 }
 
 // The loop runs until unload; nested modal forms each have their own.
@@ -109,6 +132,7 @@ void Form::showModal() {
     show();
     raise();
     activateWindow();
+    settleFocus();
     if (!loaded_) return;
     QPointer<Form> alive(this);
     QEventLoop loop;
@@ -131,6 +155,7 @@ bool Form::unload(int unloadMode) {
     detail::fire(onUnload);
     loaded_ = false;
     focused_ = nullptr;
+    if (QWidget* w = focusWidget()) w->clearFocus();
     hide();
     setWindowModality(Qt::NonModal);
     if (modalLoop_) modalLoop_->quit();

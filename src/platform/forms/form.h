@@ -91,6 +91,7 @@ private:
     bool focusChanged(Control* c, QObject* watched, QFocusEvent* e);
     bool shortcut(Control* c, QShortcutEvent* e);
     void focusArrived(Control* c);
+    void settleFocus();
     QString name_;
     std::vector<std::unique_ptr<Control>> owned_;
     std::vector<Control*> order_;

@@ -35,7 +35,10 @@ struct ScriptedMsgBox {
 };
 
 inline void showActive(QWidget* w) {
-    w->show();
+    if (auto* form = qobject_cast<forms::Form*>(w))
+        form->showForm();
+    else
+        w->show();
     w->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(w));
 }

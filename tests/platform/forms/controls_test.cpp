@@ -1,0 +1,180 @@
+// Text box caret and selection, limits and input method; labels, buttons and lists.
+#include "formtest.h"
+#include "platform/forms/color.h"
+#include "platform/forms/controls.h"
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+using namespace forms;
+
+namespace {
+
+class TextBoxTest : public ::testing::Test {
+protected:
+    Form form{"F"};
+    TextBox* box = form.add<TextBox>("T", 0, 0, 1500, 300);
+};
+
+TEST_F(TextBoxTest, AssignedTextLeavesTheCaretAtTheStartWithNoSelection) {
+    box->setText("12345");
+    EXPECT_EQ(box->selStart(), 0);
+    EXPECT_EQ(box->selLength(), 0);
+    box->setSelStart(1);
+    box->setSelLength(3);
+    box->setText("12345"); // the same text again
+    EXPECT_EQ(box->selStart(), 0);
+    EXPECT_EQ(box->selLength(), 0);
+}
+
+TEST_F(TextBoxTest, SelStartAndSelLengthAreClampedToTheText) {
+    box->setText("abcdef");
+    box->setSelStart(2);
+    box->setSelLength(99);
+    EXPECT_EQ(box->selStart(), 2);
+    EXPECT_EQ(box->selLength(), 4);
+    EXPECT_EQ(box->lineEdit()->selectedText(), "cdef");
+    box->setSelStart(99);
+    EXPECT_EQ(box->selStart(), 6);
+    EXPECT_EQ(box->selLength(), 0);
+    // A selection made backwards still reports its start.
+    box->lineEdit()->setSelection(5, -3);
+    EXPECT_EQ(box->selStart(), 2);
+    EXPECT_EQ(box->selLength(), 3);
+}
+
+TEST_F(TextBoxTest, MaxLengthCountsCharacters) {
+    box->setMaxLength(3);
+    QTest::keyClicks(box->lineEdit(), "abcd");
+    EXPECT_EQ(box->text(), "abc");
+    box->setText(QStringLiteral("あいうえ"));
+    EXPECT_EQ(box->text(), QStringLiteral("あいう"));
+    box->setMaxLength(0);
+    EXPECT_EQ(box->maxLength(), 0);
+}
+
+TEST_F(TextBoxTest, LockedRefusesTypingButStillRaisesKeyPress) {
+    int presses = 0;
+    box->onKeyPress = [&](int&) { ++presses; };
+    box->setLocked(true);
+    QTest::keyClicks(box->lineEdit(), "ab");
+    EXPECT_EQ(box->text(), "");
+    EXPECT_EQ(presses, 2);
+    EXPECT_TRUE(box->locked());
+}
+
+TEST_F(TextBoxTest, ImeDisableSurvivesLockAndUnlock) {
+    box->setImeMode(ImeMode::Disable);
+    box->setLocked(true);
+    box->setLocked(false);
+    EXPECT_FALSE(box->lineEdit()->testAttribute(Qt::WA_InputMethodEnabled));
+    EXPECT_TRUE(box->lineEdit()->inputMethodHints() & Qt::ImhLatinOnly);
+    box->setImeMode(ImeMode::Off);
+    EXPECT_TRUE(box->lineEdit()->testAttribute(Qt::WA_InputMethodEnabled));
+    EXPECT_EQ(box->imeMode(), ImeMode::Off);
+}
+
+TEST_F(TextBoxTest, ChangeSeesTheCaretAlreadyAtTheStart) {
+    QList<int> caret;
+    box->onChange = [&] { caret << box->selStart(); };
+    box->setText("xyz");
+    box->setText("xyz");
+    QTest::keyClick(box->lineEdit(), 'q');
+    EXPECT_EQ(caret, (QList<int>{0, 1}));
+    EXPECT_EQ(box->text(), "qxyz");
+}
+
+TEST(LabelTest, CaptionAlignmentAndBorder) {
+    Form form("F");
+    auto* label = form.add<Label>("lbl_X", 0, 0, 1500, 300);
+    label->setCaption("Label2");
+    label->setAlignment(2);
+    label->setBorderStyle(1);
+    EXPECT_EQ(label->label()->text(), "Label2");
+    EXPECT_EQ(label->label()->alignment(), Qt::AlignHCenter | Qt::AlignVCenter);
+    EXPECT_EQ(label->label()->frameShape(), QFrame::Box);
+    EXPECT_EQ(label->widget()->focusPolicy(), Qt::NoFocus);
+}
+
+// Alt+A moves the focus to the button (LostFocus of the field) and clicks it at once.
+TEST(CommandButtonTest, MnemonicFocusesAndClicks) {
+    Form form("F");
+    auto* box = form.add<TextBox>("T", 0, 0, 1500, 300);
+    auto* add = form.add<CommandButton>("Cmd_tuika", 0, 400, 1500, 300);
+    add->setCaption(QStringLiteral("追加（&A）"));
+    QStringList log;
+    box->onLostFocus = [&] { log << "lost T"; };
+    add->onClick = [&] { log << "click"; };
+    box->setFocus();
+    formtest::showActive(&form);
+    QTest::keyClick(box->lineEdit(), Qt::Key_A, Qt::AltModifier);
+    EXPECT_EQ(log, (QStringList{"lost T", "click"}));
+    EXPECT_EQ(form.activeControl(), add);
+    EXPECT_EQ(box->text(), "");
+}
+
+TEST(ComboBoxTest, DropDownListPicksOnlyEntries) {
+    Form form("F");
+    auto* days = form.add<ComboBox>("YOUBI", 0, 0, 1500, 300);
+    int changes = 0;
+    days->onChange = [&] { ++changes; };
+    days->addItem(QStringLiteral("月"));
+    days->addItem(QStringLiteral("火"));
+    days->addItem(QStringLiteral("水"));
+    EXPECT_EQ(days->listIndex(), -1);
+    EXPECT_EQ(days->text(), "");
+    EXPECT_EQ(changes, 0);
+    days->setListIndex(5);
+    EXPECT_EQ(days->listIndex(), -1);
+    days->setListIndex(0);
+    QTest::keyClick(days->comboBox(), Qt::Key_Down);
+    EXPECT_EQ(days->text(), QStringLiteral("火"));
+    QTest::keyClick(days->comboBox(), Qt::Key_Up);
+    EXPECT_EQ(days->listIndex(), 0);
+    EXPECT_EQ(changes, 3);
+    EXPECT_EQ(days->listCount(), 3);
+    EXPECT_EQ(days->list(2), QStringLiteral("水"));
+    EXPECT_FALSE(days->comboBox()->isEditable());
+    days->clear();
+    EXPECT_EQ(days->listCount(), 0);
+    EXPECT_EQ(days->listIndex(), -1);
+}
+
+TEST(ControlTest, GeometryReadsBackInTheTwipsSet) {
+    Form form("F");
+    auto* box = form.add<TextBox>("T", 2160, 930, 1000, 365);
+    EXPECT_EQ(box->left(), 2160);
+    EXPECT_EQ(box->width(), 1000); // 66 px, which alone would read 990
+    EXPECT_EQ(box->widget()->geometry(), QRect(144, 62, 66, 24));
+    box->widget()->move(10, 10); // moved by Qt: read from the pixels
+    EXPECT_EQ(box->left(), 150);
+}
+
+TEST(ControlTest, FontValuesTheToolkitRefusesChangeNothing) {
+    Form form("F");
+    auto* box = form.add<TextBox>("T", 0, 0, 1000, 300);
+    ASSERT_TRUE(box->setFontName(QStringLiteral("ＭＳ ゴシック")));
+    ASSERT_TRUE(box->setFontSize(11.25));
+    EXPECT_FALSE(box->setFontName(" "));
+    EXPECT_FALSE(box->setFontSize(0));
+    EXPECT_FALSE(box->setFontSize(2161));
+    EXPECT_EQ(box->fontName(), QStringLiteral("ＭＳ ゴシック"));
+    EXPECT_DOUBLE_EQ(box->fontSize(), 11.25);
+}
+
+TEST(ControlTest, ColorsGoToThePaletteRolesOfTheKind) {
+    Form form("F");
+    auto* box = form.add<TextBox>("T", 0, 0, 1000, 300);
+    auto* title = form.add<Label>("tit_X", 0, 0, 1000, 300);
+    box->setBackColor(0x00FFFF); // yellow
+    title->setBackColor(rgb(128, 128, 128));
+    title->setForeColor(rgb(192, 255, 255));
+    EXPECT_EQ(box->widget()->palette().color(QPalette::Base), QColor(255, 255, 0));
+    EXPECT_EQ(title->widget()->palette().color(QPalette::Window), QColor(128, 128, 128));
+    EXPECT_EQ(title->widget()->palette().color(QPalette::WindowText), QColor(192, 255, 255));
+    EXPECT_EQ(title->foreColor(), rgb(192, 255, 255));
+    EXPECT_EQ(form.add<Label>("L", 0, 0, 1, 1)->backColor(), kSysButtonFace);
+}
+
+} // namespace

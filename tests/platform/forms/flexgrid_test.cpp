@@ -1,0 +1,171 @@
+// The flex grid: header row 0, current cell and RowColChange, selection, clicks and keys.
+#include "formtest.h"
+#include "platform/forms/flexgrid.h"
+#include <QHeaderView>
+#include <QTableWidget>
+
+using namespace forms;
+
+namespace {
+
+class FlexGridTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        grid = form.add<FlexGrid>("GRID", 330, 3210, 3495, 4425);
+        grid->onRowColChange = [this] {
+            log << QString("rcc %1,%2").arg(grid->row()).arg(grid->col());
+        };
+        grid->onClick = [this] { log << QString("click %1,%2").arg(grid->row()).arg(grid->col()); };
+        grid->onDblClick = [this] { log << "dblclick"; };
+    }
+    // The layout the schedule list uses: hidden column 0, header texts, `n` data rows.
+    void fill(int n) {
+        grid->setCols(3);
+        grid->setRow(0);
+        grid->setCol(1);
+        grid->setText(QStringLiteral(" 曜日 "));
+        grid->setCol(2);
+        grid->setText(QStringLiteral(" 起動時刻 "));
+        grid->setColWidth(0, 0);
+        grid->setColWidth(1, 1000);
+        grid->setColWidth(2, 2500);
+        for (int r = 1; r <= n; ++r) {
+            grid->setRows(r + 1);
+            grid->setRow(r);
+            grid->setRowHeight(r, 360);
+            grid->setTextMatrix(r, 1, QString("day%1").arg(r));
+            grid->setTextMatrix(r, 2, QString("0%1:00").arg(r));
+        }
+        log.clear();
+    }
+    QPoint cellCentre(int row, int col) const {
+        return grid->table()->visualRect(grid->table()->model()->index(row - 1, col)).center();
+    }
+    QModelIndexList selected() const { return grid->table()->selectionModel()->selectedIndexes(); }
+
+    Form form{"F"};
+    FlexGrid* grid = nullptr;
+    QStringList log;
+};
+
+TEST_F(FlexGridTest, StartsWithTwoRowsTwoColsAndTheFirstDataCellCurrent) {
+    EXPECT_EQ(grid->rows(), 2);
+    EXPECT_EQ(grid->cols(), 2);
+    EXPECT_EQ(grid->row(), 1);
+    EXPECT_EQ(grid->col(), 0);
+    EXPECT_EQ(grid->fixedRows(), 1);
+    EXPECT_EQ(grid->table()->rowCount(), 1);
+    EXPECT_EQ(grid->table()->horizontalHeaderItem(1)->text(), ""); // no section numbers
+}
+
+TEST_F(FlexGridTest, RowZeroIsTheHeader) {
+    fill(2);
+    EXPECT_EQ(grid->textMatrix(0, 1), QStringLiteral(" 曜日 "));
+    EXPECT_EQ(grid->table()->horizontalHeaderItem(2)->text(), QStringLiteral(" 起動時刻 "));
+    EXPECT_EQ(grid->table()->item(0, 1)->text(), "day1");
+    grid->setRow(0);
+    EXPECT_FALSE(grid->table()->currentIndex().isValid());
+    EXPECT_TRUE(selected().isEmpty());
+    grid->setTextMatrix(0, 2, "T");
+    EXPECT_EQ(grid->table()->horizontalHeaderItem(2)->text(), "T");
+}
+
+TEST_F(FlexGridTest, RowColChangeOnEveryChangeOfTheCurrentCellFromCode) {
+    fill(3); // current cell (3, 2)
+    grid->setRow(3);
+    grid->setCol(2);
+    EXPECT_TRUE(log.isEmpty());
+    grid->setRow(1);
+    grid->setCol(0);
+    grid->setRow(7); // out of range: ignored
+    EXPECT_EQ(log, (QStringList{"rcc 1,2", "rcc 1,0"}));
+    grid->setRows(1); // the current row goes with its line
+    EXPECT_EQ(grid->row(), 0);
+    EXPECT_EQ(log.last(), "rcc 0,0");
+}
+
+TEST_F(FlexGridTest, ColSelHighlightsTheCurrentRowFromColToColSel) {
+    fill(3);
+    grid->setRow(2);
+    grid->setCol(0);
+    grid->setColSel(2);
+    const auto sel = selected();
+    ASSERT_EQ(sel.size(), 3);
+    for (const QModelIndex& i : sel)
+        EXPECT_EQ(i.row(), 1);
+    grid->setCol(0); // setting Col collapses the selection
+    EXPECT_EQ(grid->colSel(), 0);
+    ASSERT_EQ(selected().size(), 1);
+    EXPECT_EQ(selected()[0].column(), 0);
+}
+
+TEST_F(FlexGridTest, ClickMakesTheCellCurrentBeforeClick) {
+    fill(3);
+    formtest::showActive(&form);
+    QTest::mouseClick(grid->table()->viewport(), Qt::LeftButton, {}, cellCentre(2, 1));
+    EXPECT_EQ(log, (QStringList{"rcc 2,1", "click 2,1"}));
+    EXPECT_EQ(grid->colSel(), 1);
+    log.clear();
+    QTest::mouseDClick(grid->table()->viewport(), Qt::LeftButton, {}, cellCentre(1, 2));
+    EXPECT_EQ(log, (QStringList{"rcc 1,2", "dblclick"}));
+}
+
+TEST_F(FlexGridTest, ArrowKeysMoveAfterKeyDownAndNeverOntoTheHeader) {
+    fill(3);
+    grid->setRow(1);
+    grid->setCol(0); // the hidden column, as after highlighting a line
+    log.clear();
+    grid->onKeyDown = [this](int& code, int) {
+        log << QString("down %1 at %2").arg(code).arg(grid->row());
+    };
+    QTest::keyClick(grid->table(), Qt::Key_Up);
+    QTest::keyClick(grid->table(), Qt::Key_Down);
+    QTest::keyClick(grid->table(), Qt::Key_Down);
+    QTest::keyClick(grid->table(), Qt::Key_Down);
+    EXPECT_EQ(log, (QStringList{"down 38 at 1", "down 40 at 1", "rcc 2,0", "down 40 at 2",
+                                "rcc 3,0", "down 40 at 3"}));
+    QTest::keyClicks(grid->table(), "d"); // no jump to a matching cell
+    EXPECT_EQ(grid->row(), 3);
+}
+
+TEST_F(FlexGridTest, WidthsAndHeightsInTwips) {
+    fill(1);
+    EXPECT_EQ(grid->colWidth(1), 1000);
+    EXPECT_EQ(grid->table()->columnWidth(1), 66);
+    EXPECT_TRUE(grid->table()->isColumnHidden(0));
+    EXPECT_EQ(grid->colWidth(0), 0);
+    grid->setColWidth(0, 300);
+    EXPECT_FALSE(grid->table()->isColumnHidden(0));
+    EXPECT_EQ(grid->rowHeight(1), 360);
+    EXPECT_EQ(grid->table()->rowHeight(0), 24);
+}
+
+TEST_F(FlexGridTest, CellAlignmentOfTheCurrentCell) {
+    fill(1);
+    grid->setRow(1);
+    grid->setCol(1);
+    grid->setCellAlignment(7);
+    grid->setCol(2);
+    grid->setCellAlignment(1);
+    EXPECT_EQ(grid->cellAlignment(), 1);
+    EXPECT_EQ(grid->table()->item(0, 1)->textAlignment(), int(Qt::AlignRight | Qt::AlignVCenter));
+    EXPECT_EQ(grid->table()->item(0, 2)->textAlignment(), int(Qt::AlignLeft | Qt::AlignVCenter));
+    grid->setCellAlignment(4);
+    EXPECT_EQ(grid->table()->item(0, 2)->textAlignment(), int(Qt::AlignCenter));
+}
+
+TEST_F(FlexGridTest, ClearEmptiesTextsAndFormatsButKeepsTheShape) {
+    fill(2);
+    grid->setRow(1);
+    grid->setCol(1);
+    grid->setCellAlignment(7);
+    grid->clear();
+    EXPECT_EQ(grid->rows(), 3);
+    EXPECT_EQ(grid->cols(), 3);
+    EXPECT_EQ(grid->textMatrix(0, 1), "");
+    EXPECT_EQ(grid->textMatrix(2, 2), "");
+    EXPECT_EQ(grid->cellAlignment(), 9);
+    EXPECT_EQ(grid->colWidth(1), 1000);
+}
+
+} // namespace
