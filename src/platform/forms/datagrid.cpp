@@ -81,7 +81,8 @@ void DataGrid::setDataSource(odbc::ResultSet* rs) {
     } catch (const std::exception& e) {
         detail::reportFailure(e);
     }
-    d->model->takeFetchedRows();
+    // A first batch at once, so that keys work before the view has laid itself out.
+    if (d->model->canFetchMore(QModelIndex())) d->model->fetchMore(QModelIndex());
     if (pos >= 0 && pos < d->model->rowCount())
         view()->setCurrentIndex(d->model->index(int(pos), 0));
     d->syncing = false;

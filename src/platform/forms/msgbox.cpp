@@ -15,21 +15,21 @@ MsgBoxHandler& handler() {
 
 enum Answer { kOk = 1, kCancel = 2, kAbort = 3, kRetry = 4, kIgnore = 5, kYes = 6, kNo = 7 };
 
-struct ButtonSpec {
+struct ButtonDef {
     Answer answer;
     QMessageBox::StandardButton standard;
     const char* text;
 };
 
-constexpr ButtonSpec kOkButton{kOk, QMessageBox::Ok, "OK"};
-constexpr ButtonSpec kCancelButton{kCancel, QMessageBox::Cancel, "キャンセル"};
-constexpr ButtonSpec kAbortButton{kAbort, QMessageBox::Abort, "中止(&A)"};
-constexpr ButtonSpec kRetryButton{kRetry, QMessageBox::Retry, "再試行(&R)"};
-constexpr ButtonSpec kIgnoreButton{kIgnore, QMessageBox::Ignore, "無視(&I)"};
-constexpr ButtonSpec kYesButton{kYes, QMessageBox::Yes, "はい(&Y)"};
-constexpr ButtonSpec kNoButton{kNo, QMessageBox::No, "いいえ(&N)"};
+constexpr ButtonDef kOkButton{kOk, QMessageBox::Ok, "OK"};
+constexpr ButtonDef kCancelButton{kCancel, QMessageBox::Cancel, "キャンセル"};
+constexpr ButtonDef kAbortButton{kAbort, QMessageBox::Abort, "中止(&A)"};
+constexpr ButtonDef kRetryButton{kRetry, QMessageBox::Retry, "再試行(&R)"};
+constexpr ButtonDef kIgnoreButton{kIgnore, QMessageBox::Ignore, "無視(&I)"};
+constexpr ButtonDef kYesButton{kYes, QMessageBox::Yes, "はい(&Y)"};
+constexpr ButtonDef kNoButton{kNo, QMessageBox::No, "いいえ(&N)"};
 
-std::vector<ButtonSpec> buttonsOf(int style) {
+std::vector<ButtonDef> buttonsOf(int style) {
     switch (style & 0xF) {
     case 1:
         return {kOkButton, kCancelButton};
@@ -62,35 +62,35 @@ QMessageBox::Icon iconOf(int style) {
 }
 
 // Esc answers as Windows does: Cancel where there is one, else No, else the only button.
-int escapeIndex(const std::vector<ButtonSpec>& specs) {
+int escapeIndex(const std::vector<ButtonDef>& defs) {
     for (Answer wanted : {kCancel, kNo}) {
-        for (size_t i = 0; i < specs.size(); ++i) {
-            if (specs[i].answer == wanted) return int(i);
+        for (size_t i = 0; i < defs.size(); ++i) {
+            if (defs[i].answer == wanted) return int(i);
         }
     }
-    return specs.size() == 1 ? 0 : -1;
+    return defs.size() == 1 ? 0 : -1;
 }
 
 int showBox(const QString& prompt, int style, const QString& title) {
-    const auto specs = buttonsOf(style);
+    const auto defs = buttonsOf(style);
     QMessageBox box(iconOf(style), title, prompt, QMessageBox::NoButton,
                     QApplication::activeWindow());
     box.setTextFormat(Qt::PlainText);
     std::vector<QPushButton*> buttons;
-    for (const auto& spec : specs) {
-        QPushButton* b = box.addButton(spec.standard);
-        b->setText(QString::fromUtf8(spec.text));
+    for (const auto& def : defs) {
+        QPushButton* b = box.addButton(def.standard);
+        b->setText(QString::fromUtf8(def.text));
         buttons.push_back(b);
     }
     const size_t def = std::min<size_t>((style >> 8) & 3, buttons.size() - 1);
     box.setDefaultButton(buttons[def]);
-    const int esc = escapeIndex(specs);
+    const int esc = escapeIndex(defs);
     if (esc >= 0) box.setEscapeButton(buttons[size_t(esc)]);
     box.exec();
     for (size_t i = 0; i < buttons.size(); ++i) {
-        if (box.clickedButton() == buttons[i]) return specs[i].answer;
+        if (box.clickedButton() == buttons[i]) return defs[i].answer;
     }
-    return esc >= 0 ? specs[size_t(esc)].answer : specs.front().answer;
+    return esc >= 0 ? defs[size_t(esc)].answer : defs.front().answer;
 }
 
 } // namespace

@@ -3,7 +3,6 @@
 #include "platform/forms/color.h"
 #include "platform/forms/controls.h"
 #include <QComboBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -83,18 +82,6 @@ TEST_F(TextBoxTest, ChangeSeesTheCaretAlreadyAtTheStart) {
     QTest::keyClick(box->lineEdit(), 'q');
     EXPECT_EQ(caret, (QList<int>{0, 1}));
     EXPECT_EQ(box->text(), "qxyz");
-}
-
-TEST(LabelTest, CaptionAlignmentAndBorder) {
-    Form form("F");
-    auto* label = form.add<Label>("lbl_X", 0, 0, 1500, 300);
-    label->setCaption("Label2");
-    label->setAlignment(2);
-    label->setBorderStyle(1);
-    EXPECT_EQ(label->label()->text(), "Label2");
-    EXPECT_EQ(label->label()->alignment(), Qt::AlignHCenter | Qt::AlignVCenter);
-    EXPECT_EQ(label->label()->frameShape(), QFrame::Box);
-    EXPECT_EQ(label->widget()->focusPolicy(), Qt::NoFocus);
 }
 
 // Alt+A moves the focus to the button (LostFocus of the field) and clicks it at once.

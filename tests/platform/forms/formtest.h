@@ -2,6 +2,7 @@
 // Shared pieces of the forms tests: a scripted message box and a shown, active form.
 #include "platform/forms/form.h"
 #include "platform/forms/runtime.h"
+#include "support/qtprint.h"
 #include <QApplication>
 #include <QMessageBox>
 #include <QStringList>

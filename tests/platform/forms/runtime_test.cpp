@@ -3,7 +3,6 @@
 #include "platform/forms/color.h"
 #include <QFontInfo>
 #include <QPushButton>
-#include <QScreen>
 #include <cstdio>
 #include <cstdlib>
 #include <gmock/gmock.h>
@@ -101,12 +100,6 @@ TEST(ColorTest, OleValuesAndSystemColours) {
     EXPECT_EQ(colorFromOle(kSysWindowText), p.color(QPalette::Text));
     EXPECT_EQ(colorFromOle(kSysButtonFace), p.color(QPalette::Button));
     EXPECT_EQ(colorFromOle(kSysButtonText), p.color(QPalette::ButtonText));
-}
-
-TEST(ScreenTest, SizeInTwips) {
-    const QSize px = QGuiApplication::primaryScreen()->size();
-    EXPECT_EQ(screenWidthTwips(), px.width() * 15);
-    EXPECT_EQ(screenHeightTwips(), px.height() * 15);
 }
 
 TEST(FontTest, WindowsGothicFacesResolveToIpaFonts) {
