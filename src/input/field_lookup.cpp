@@ -1,0 +1,41 @@
+#include "input/field_lookup.h"
+#include "platform/forms/controls.h"
+#include "platform/forms/form.h"
+#include "shell/workarea.h"
+#include <cmath>
+
+namespace input {
+
+using namespace workarea;
+
+forms::Control* fieldControl(int i) {
+    if (i < 0 || i >= g_FieldCount || i >= static_cast<int>(g_FieldCtl.size())) return nullptr;
+    return g_FieldCtl[i];
+}
+
+int currentField() {
+    if (!g_Form) return -1;
+    forms::Control* active = g_Form->activeControl();
+    if (!active) return -1;
+    const int i = active->tabIndex();
+    // A control outside the table (grid, buttons) may share a number with no field.
+    if (fieldControl(i) != active) return -1;
+    return i;
+}
+
+QString controlText(const forms::Control* ctl) {
+    if (auto* tb = dynamic_cast<const forms::TextBox*>(ctl)) return tb->text();
+    if (auto* cb = dynamic_cast<const forms::ComboBox*>(ctl)) return cb->text();
+    return QString();
+}
+
+forms::TextBox* asTextBox(forms::Control* ctl) {
+    return dynamic_cast<forms::TextBox*>(ctl);
+}
+
+uint32_t oleColor(double value) {
+    // Settings hold system colours as negative numbers (-2147483643 is 0x80000005).
+    return static_cast<uint32_t>(static_cast<int64_t>(std::nearbyint(value)));
+}
+
+} // namespace input

@@ -1,0 +1,41 @@
+#include "screens/search_layout.h"
+#include "platform/forms/color.h"
+#include "platform/forms/controls.h"
+#include "platform/forms/datagrid.h"
+#include "platform/forms/form.h"
+#include "platform/forms/runtime.h"
+#include "screens/fonts.h"
+
+namespace screens {
+
+void layoutSearchDialog(forms::Form& f) {
+    constexpr int kWidth = 6465;
+    constexpr int kHeight = 4620;
+    f.setCaption(QStringLiteral("コード検索"));
+    // A fixed dialog frame: close box only, no resizing.
+    f.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                     Qt::WindowCloseButtonHint);
+    f.moveTwips((forms::screenWidthTwips() - kWidth) / 2,
+                (forms::screenHeightTwips() - kHeight) / 2, kWidth, kHeight);
+    f.setFixedSize(forms::twipsToPixels(kWidth), forms::twipsToPixels(kHeight));
+    f.setBackColor(forms::kSysButtonFace);
+    f.setWindowFont(kGothic, 12);
+    f.setKeyPreview(true);
+
+    auto* grid = f.add<forms::DataGrid>(QStringLiteral("GRID"), 90, 60, 6240, 3630);
+    grid->setHeadFont(kGothic, 12);
+    grid->setFontName(kGothic);
+    grid->setFontSize(12);
+
+    f.add<forms::CommandButton>(QStringLiteral("SELECT"), 960, 3780, 1335, 435)
+        ->setCaption(QStringLiteral("選択"));
+    f.add<forms::CommandButton>(QStringLiteral("STOP"), 3900, 3780, 1425, 435)
+        ->setCaption(QStringLiteral("中止"));
+
+    // Holds the search's connection string while the dialog is up; never shown.
+    auto* rs = f.add<forms::DataControl>(QStringLiteral("RS"), 2280, 4140, 1200, 360);
+    rs->setCaption(QStringLiteral(" "));
+    rs->setVisible(false);
+}
+
+} // namespace screens
