@@ -31,75 +31,44 @@ TEST_P(DisplayFormatTest, TypedTextBecomesTheDisplayForm) {
     EXPECT_EQ(jikoku->text(), QString::fromUtf8(c.expected));
 }
 
-INSTANTIATE_TEST_SUITE_P(Time, DisplayFormatTest,
-                         ::testing::Values(FormatCase{"hh:mm", 5, "0930", "09:30"},
-                                           FormatCase{"hh:mm", 5, "930", "930"},
-                                           FormatCase{"hh:mm", 5, "9:30", "9:30"},
-                                           FormatCase{"hh:mm", 5, "2460", "2460"},
-                                           FormatCase{"hh:mm", 5, "0960", "0960"},
-                                           FormatCase{"hh:mm", 5, "", ""},
-                                           FormatCase{"hh:mm", 5, " 2359 ", "23:59"}));
+using F = FormatCase;
+INSTANTIATE_TEST_SUITE_P(
+    Formats, DisplayFormatTest,
+    ::testing::Values(
+        F{"hh:mm", 5, "0930", "09:30"}, F{"hh:mm", 5, "930", "930"}, F{"hh:mm", 5, "9:30", "9:30"},
+        F{"hh:mm", 5, "2460", "2460"}, F{"hh:mm", 5, "0960", "0960"}, F{"hh:mm", 5, "", ""},
+        F{"hh:mm", 5, " 2359 ", "23:59"}, F{"yyyy/mm", 7, "9105", "1991/05"},
+        F{"yyyy/mm", 7, "9005", "2090/05"}, F{"yyyy/mm", 7, "0512", "2005/12"},
+        F{"yyyy/mm", 7, "199105", "1991/05"}, F{"yyyy/mm", 7, "1991/5", "1991/05"},
+        F{"yyyy/mm", 7, "9113", "9113"}, F{"yyyy/mm", 7, "91055", "91055"},
+        F{"mm/dd", 5, "0503", "05/03"}, F{"mm/dd", 5, "5/3", "05/03"}, F{"mm/dd", 5, "/53", "/53"},
+        F{"mm/dd", 5, "53/", "53/"}, F{"mm/dd", 5, "1/2/3", "1/2/3"}, F{"mm/dd", 5, "1332", "1332"},
+        F{"mm/dd", 5, "503", "503"},
+        // a built date longer than the box on its way to the display form
+        F{"yy/mm/dd", 8, "20240105", "24/01/05"}, F{"yyyy/mm/dd", 10, "20240105", "2024/01/05"},
+        F{"yy/mm/dd", 8, "240105", "24/01/05"}, F{"yyyy/mm/dd", 10, "240105", "2024/01/05"},
+        F{"yyyy/mm/dd", 10, "2024/1/5", "2024/01/05"}, F{"yy/mm/dd", 8, "20241305", "20241305"},
+        F{"yy/mm/dd", 8, "2401051", "2401051"},
+        F{"yyyy/mm/dd", 9, "24/1/5", "24/1/5"}, // the display form would not fit
+        F{"hh:mm:ss", 8, "0930", "0930"},       // unknown format
+        F{"", 5, "ABC", "ABC"}, F{"", 5, "あいうえ", "あい"}, F{"", 5, "ｾﾝﾀｰ漢", "ｾﾝﾀｰ"},
+        F{"", 5, "aあいう", "aあい"}));
 
-INSTANTIATE_TEST_SUITE_P(YearMonth, DisplayFormatTest,
-                         ::testing::Values(FormatCase{"yyyy/mm", 7, "9105", "1991/05"},
-                                           FormatCase{"yyyy/mm", 7, "9005",
-                                                      "2090/05"}, // exactly 90 is 20xx
-                                           FormatCase{"yyyy/mm", 7, "0512", "2005/12"},
-                                           FormatCase{"yyyy/mm", 7, "199105", "1991/05"},
-                                           FormatCase{"yyyy/mm", 7, "1991/5", "1991/05"},
-                                           FormatCase{"yyyy/mm", 7, "9113", "9113"},
-                                           FormatCase{"yyyy/mm", 7, "91055", "91055"}));
-
-INSTANTIATE_TEST_SUITE_P(MonthDay, DisplayFormatTest,
-                         ::testing::Values(FormatCase{"mm/dd", 5, "0503", "05/03"},
-                                           FormatCase{"mm/dd", 5, "5/3", "05/03"},
-                                           FormatCase{"mm/dd", 5, "/53", "/53"},
-                                           FormatCase{"mm/dd", 5, "53/", "53/"},
-                                           FormatCase{"mm/dd", 5, "1/2/3", "1/2/3"},
-                                           FormatCase{"mm/dd", 5, "1332", "1332"},
-                                           FormatCase{"mm/dd", 5, "503", "503"}));
-
-INSTANTIATE_TEST_SUITE_P(FullDate, DisplayFormatTest,
-                         ::testing::Values(FormatCase{"yy/mm/dd", 8, "20240105", "24/01/05"},
-                                           FormatCase{"yyyy/mm/dd", 10, "20240105", "2024/01/05"},
-                                           FormatCase{"yy/mm/dd", 8, "240105", "24/01/05"},
-                                           FormatCase{"yyyy/mm/dd", 10, "240105", "2024/01/05"},
-                                           FormatCase{"yyyy/mm/dd", 10, "2024/1/5", "2024/01/05"},
-                                           FormatCase{"yy/mm/dd", 8, "20241305", "20241305"},
-                                           FormatCase{"yy/mm/dd", 8, "2401051", "2401051"},
-                                           // the display form does not fit: the text stays as typed
-                                           FormatCase{"yyyy/mm/dd", 9, "24/1/5", "24/1/5"}));
-
-INSTANTIATE_TEST_SUITE_P(NoFormat, DisplayFormatTest,
-                         ::testing::Values(FormatCase{"", 5, "ABC", "ABC"},
-                                           FormatCase{"", 5, "あいうえ", "あい"},
-                                           FormatCase{"", 5, "ｾﾝﾀｰ漢", "ｾﾝﾀｰ"},
-                                           FormatCase{"", 5, "aあいう", "aあい"}));
-
-TEST_F(InputScreenTest, FormatLeavesNonTextFieldsAndUnknownFieldsAlone) {
-    manage::Fmt_Field(2);
-    EXPECT_EQ(youbi->listIndex(), 0);
-    manage::Fmt_Field(4);
-    manage::Fmt_Field(-1);
-    workarea::g_FieldFormat[3] = "hh:mm:ss";
-    jikoku->setText("0930");
-    manage::Fmt_Field(3);
-    EXPECT_EQ(jikoku->text(), "0930");
-}
-
-TEST_F(InputScreenTest, CenterCodeIsCutToItsByteLimit) {
+TEST_F(InputScreenTest, FormatCutsTheCenterCodeAndLeavesOtherFieldsAlone) {
     center->setText(QStringLiteral("東京第一配送センター")); // 10 characters, 20 bytes
     manage::Fmt_Field(0);
     EXPECT_EQ(center->text(), QStringLiteral("東京第一配送"));
+    manage::Fmt_Field(2);
+    manage::Fmt_Field(4);
+    manage::Fmt_Field(-1);
+    EXPECT_EQ(youbi->listIndex(), 0);
 }
 
 TEST(ValueRoutines, NzTrimAndByteLength) {
     EXPECT_EQ(manage::Nz_Trim(std::nullopt), "");
     EXPECT_EQ(manage::Nz_Trim(std::nullopt, " "), " ");
     EXPECT_EQ(manage::Nz_Trim(QStringLiteral("  AB  "), " "), "AB");
-    EXPECT_EQ(manage::Nz_Trim(QStringLiteral("\tAB\u3000")), QStringLiteral("\tAB\u3000"))
-        << "only blanks are trimmed";
+    EXPECT_EQ(manage::Nz_Trim(QStringLiteral("\tAB\u3000")), QStringLiteral("\tAB\u3000"));
     EXPECT_EQ(manage::Get_ByteLen(std::nullopt), 0);
-    EXPECT_EQ(manage::Get_ByteLen(QString()), 0);
     EXPECT_EQ(manage::Get_ByteLen(QStringLiteral("aあｱ")), 4);
 }

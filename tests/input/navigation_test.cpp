@@ -1,39 +1,29 @@
 // Enter and the arrow keys between the fields; focus colours.
 #include "input/manage.h"
 #include "input_screen.h"
-#include "shell/workarea.h"
 
-using HeadBodyTest = InputScreenTest;
+using NavigationTest = InputScreenTest;
 
-TEST_F(HeadBodyTest, ModesEnableOnlyTheirOwnFields) {
+TEST_F(NavigationTest, EnterCyclesTheFieldsOfTheCurrentMode) {
     manage::Enable_Fields("HEAD");
     EXPECT_TRUE(center->enabled() && soujyu->enabled());
     EXPECT_FALSE(youbi->enabled() || jikoku->enabled());
-    manage::Enable_Fields("BODY");
-    EXPECT_FALSE(center->enabled() || soujyu->enabled());
-    EXPECT_TRUE(youbi->enabled() && jikoku->enabled());
-}
-
-TEST_F(HeadBodyTest, EnterInHeadModeCyclesTheTwoHeaderFields) {
-    manage::Enable_Fields("HEAD");
     focus(center);
     press(Qt::Key_Return);
     EXPECT_EQ(active(), soujyu);
     press(Qt::Key_Return);
     EXPECT_EQ(active(), center) << "wraps past the disabled body fields";
-}
 
-TEST_F(HeadBodyTest, EnterInBodyModeWrapsFromTheLastField) {
     manage::Enable_Fields("BODY");
+    EXPECT_FALSE(center->enabled() || soujyu->enabled());
     focus(youbi);
     press(Qt::Key_Return);
     EXPECT_EQ(active(), jikoku);
-    type("0930");
     press(Qt::Key_Return);
-    EXPECT_EQ(active(), youbi) << "wraps past the disabled header fields";
+    EXPECT_EQ(active(), youbi) << "the last field wraps past the disabled header fields";
 }
 
-TEST_F(HeadBodyTest, LockedOrHiddenFieldsAreSkipped) {
+TEST_F(NavigationTest, LockedHiddenAndDisabledFieldsAreSkipped) {
     manage::Enable_Fields("HEAD");
     youbi->setEnabled(true);
     soujyu->setLocked(true);
@@ -46,43 +36,28 @@ TEST_F(HeadBodyTest, LockedOrHiddenFieldsAreSkipped) {
     focus(center);
     press(Qt::Key_Down);
     EXPECT_EQ(active(), youbi);
-}
 
-TEST_F(HeadBodyTest, NoEligibleFieldLeavesTheFocus) {
-    manage::Enable_Fields("HEAD");
-    soujyu->setEnabled(false);
+    youbi->setEnabled(false); // nothing left to go to
     focus(center);
     press(Qt::Key_Return);
-    EXPECT_EQ(active(), center);
     press(Qt::Key_Up);
     EXPECT_EQ(active(), center);
 }
 
-TEST_F(HeadBodyTest, DownMovesWhateverTheSelection) {
-    manage::Enable_Fields("HEAD");
-    focus(center);
-    type("C01");
-    press(Qt::Key_Left);
-    press(Qt::Key_Down);
-    EXPECT_EQ(active(), soujyu);
-}
-
-TEST_F(HeadBodyTest, UpOnlyFromEmptyOrWhollySelectedText) {
+TEST_F(NavigationTest, UpOnlyFromEmptyOrWhollySelectedText) {
     manage::Enable_Fields("HEAD");
     focus(soujyu);
     press(Qt::Key_Up);
     EXPECT_EQ(active(), center) << "empty text";
 
-    focus(soujyu);
     checkResult = 9; // the full field stays, its text selected
+    focus(soujyu);
     type("R");
-    ASSERT_EQ(active(), soujyu);
     ASSERT_EQ(soujyu->selLength(), 1);
     press(Qt::Key_Up);
     EXPECT_EQ(active(), center) << "wholly selected";
 
     center->setText("C01");
-    focus(center);
     press(Qt::Key_End);
     press(Qt::Key_Up);
     EXPECT_EQ(active(), center) << "caret at the end, nothing selected";
@@ -90,41 +65,34 @@ TEST_F(HeadBodyTest, UpOnlyFromEmptyOrWhollySelectedText) {
     center->setSelLength(1);
     press(Qt::Key_Up);
     EXPECT_EQ(active(), center) << "partly selected";
-}
-
-TEST_F(HeadBodyTest, UpFromTheFirstFieldStartsAtTheLastButNeverWrapsBelowZero) {
-    manage::Enable_Fields("HEAD");
-    focus(center);
+    manage::Sel_All(center);
     press(Qt::Key_Up);
     EXPECT_EQ(active(), soujyu) << "field 0 searches down from the last field";
 
     manage::Enable_Fields("BODY");
     focus(youbi);
     manage::Prev_Field(38);
-    EXPECT_EQ(active(), youbi) << "fields below 2 are disabled; no wrap to 3";
+    EXPECT_EQ(active(), youbi) << "no wrap below field 0";
 }
 
-TEST_F(HeadBodyTest, OtherCodesMoveForwardOnlyFromUntouchedText) {
+TEST_F(NavigationTest, DownAlwaysMovesOtherCodesOnlyFromUntouchedText) {
     manage::Enable_Fields("HEAD");
-    center->setText("C01");
     focus(center);
-    press(Qt::Key_End);
+    type("C01");
+    press(Qt::Key_Left);
     manage::Next_Field(39);
     EXPECT_EQ(active(), center);
-    manage::Sel_All(center);
-    manage::Next_Field(39);
+    press(Qt::Key_Down);
     EXPECT_EQ(active(), soujyu);
-}
 
-TEST_F(HeadBodyTest, ArrowsInTheDayListStayInTheList) {
     manage::Enable_Fields("BODY");
     focus(youbi);
     press(Qt::Key_Down);
-    EXPECT_EQ(active(), youbi);
+    EXPECT_EQ(active(), youbi) << "the day list keeps its arrow keys";
     EXPECT_EQ(youbi->listIndex(), 1);
 }
 
-TEST_F(HeadBodyTest, RoutinesIgnoreAControlOutsideTheTable) {
+TEST_F(NavigationTest, RoutinesIgnoreAControlOutsideTheTable) {
     auto* button = form->control(QStringLiteral("Cmd_tuika"));
     focus(button);
     manage::Next_Field(13);
@@ -134,7 +102,7 @@ TEST_F(HeadBodyTest, RoutinesIgnoreAControlOutsideTheTable) {
     EXPECT_TRUE(checked.empty());
 }
 
-TEST_F(HeadBodyTest, FocusPaintsAndSelectsAndLeavingRestores) {
+TEST_F(NavigationTest, FocusPaintsAndSelectsAndLeavingRestores) {
     focus(jikoku);
     center->setText("C01");
     focus(center);
@@ -142,19 +110,7 @@ TEST_F(HeadBodyTest, FocusPaintsAndSelectsAndLeavingRestores) {
     EXPECT_EQ(center->selStart(), 0);
     EXPECT_EQ(center->selLength(), 3);
     focus(soujyu);
-    EXPECT_EQ(center->backColor(), kBackColor);
+    EXPECT_EQ(center->backColor(), kBackColor) << "-2147483643 is system colour 5";
     EXPECT_EQ(soujyu->backColor(), kFocusColor);
     EXPECT_EQ(soujyu->selLength(), 0) << "empty text is left alone";
-}
-
-TEST(FieldColor, KindTwoIsTheNormalColourAnythingElseTheFocusColour) {
-    forms::Form f(QStringLiteral("F"));
-    auto* tb = f.add<forms::TextBox>(QStringLiteral("T"), 0, 0, 900, 300);
-    workarea::g_TextBackColor = 255;
-    workarea::g_TextFocusColor = -2147483633.0; // button face
-    manage::Set_FieldColor(tb, "2");
-    EXPECT_EQ(tb->backColor(), 255u);
-    manage::Set_FieldColor(tb, "");
-    EXPECT_EQ(tb->backColor(), 0x8000000Fu);
-    manage::Set_FieldColor(nullptr, "1");
 }
