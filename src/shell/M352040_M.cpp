@@ -6,6 +6,7 @@
 #include "schedule/check_field.h"
 #include "schedule/common.h"
 #include "schedule/f_m352040.h"
+#include "schedule/guard.h"
 #include "shell/appearance.h"
 #include "shell/cprofile.h"
 #include "shell/database.h"
@@ -33,7 +34,8 @@ bool Main(const QString& commandLine) {
     g_MainScreen = std::make_unique<F_M352040>();
     g_Form = g_MainScreen.get();
     if (!Init_System()) return false;
-    common::Init_Form();
+    // A database error while the screen sets itself up is shown; the screen still opens.
+    common::guarded(common::Init_Form);
     g_MainScreen->lbl_PGID->setCaption(kScreenId);
     g_MainScreen->showForm();
     forms::setMousePointer(1);

@@ -4,6 +4,7 @@
 #include "platform/vbrt/vbrt.h"
 #include "shell/default_property.h"
 #include "shell/workarea.h"
+#include <stdexcept>
 
 using namespace workarea;
 
@@ -46,6 +47,9 @@ bool Open_Db() {
         g_DbIni.UserId = vbrt::Trim(g_DbIni.UserId);
         g_DbIni.Passwd = vbrt::Trim(g_DbIni.Passwd);
         g_ConnStr = Build_ConnStr(g_DbIni.DbString, g_DbIni.UserId, g_DbIni.Passwd);
+        // unixODBC falls back on some other data source for an empty name; a missing setting
+        // must not open a database nobody named.
+        if (g_DbIni.DbString.isEmpty()) throw std::runtime_error("no data source name");
         // The environment is named after the workstation; ODBC environments carry no name.
         if (!g_DbEnv) g_DbEnv = std::make_unique<odbc::Environment>();
         auto conn = std::make_unique<odbc::Connection>(*g_DbEnv);

@@ -76,17 +76,26 @@ TEST_F(ScheduleScreen, PickingLinesCopiesThemIntoTheFields) {
         EXPECT_EQ(g_RowSelected, -1);
         EXPECT_EQ(f().GRID->colSel(), 2);
         EXPECT_EQ(common::g_OldYoubi, "水曜日");
-        // Arrows in the grid copy lines without changing what a save does.
+        // Arrows copy the line they leave; after the add button the line they reach is not
+        // copied until the next fill.
         focus(f().GRID);
-        f().GRID->setRow(wed);
         key(Qt::Key_Down);
         EXPECT_EQ(f().GRID->row(), wed + 1);
-        EXPECT_EQ(f().Jikoku->text(), lines[wed].split('|')[1]);
+        EXPECT_EQ(f().Jikoku->text(), "09:30");
+        EXPECT_EQ(g_RowSelected, -1);
         key(Qt::Key_Return);
         EXPECT_EQ(active(), f().YOUBI);
         doubleClickRow(wed);
         EXPECT_EQ(f().Jikoku->text(), "09:30");
         EXPECT_EQ(active(), f().YOUBI);
+        // After a fill, the line an arrow reaches is copied too.
+        focus(f().YOUBI);
+        key(Qt::Key_Escape);
+        enterHeader("C01", "R");
+        focus(f().GRID);
+        key(Qt::Key_Down);
+        EXPECT_EQ(f().GRID->row(), 2);
+        EXPECT_EQ(f().Jikoku->text(), lines[1].split('|')[1]);
     });
 }
 

@@ -31,7 +31,8 @@ TEST_F(ScheduleScreen, CancelledDeleteStillReloads) {
         EXPECT_EQ(storedRows("C02", "R").size(), 3);
         EXPECT_EQ(f().Jikoku->text(), "");
         EXPECT_EQ(f().YOUBI->listIndex(), 0);
-        EXPECT_EQ(f().GRID->colSel(), 0);
+        EXPECT_EQ(common::g_RowSelected, 0);
+        EXPECT_EQ(f().GRID->colSel(), f().GRID->col()); // no line is highlighted
     });
 }
 

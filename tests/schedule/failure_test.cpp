@@ -80,7 +80,7 @@ TEST_F(ScheduleScreen, DatabaseErrorInACheckKeepsTheScreen) {
 
 TEST_F(ScheduleScreen, TwoWorkstationsSavingOneRowStoreItOnce) {
     onEachDatabase([&](const TestDb& db) {
-        if (db.kind != "postgresql") GTEST_SKIP() << "row locks of a server";
+        if (db.kind != "postgresql") return; // needs the row locks of a server
         enterHeader("C17", "R");
         focus(f().Jikoku);
         type("0930");

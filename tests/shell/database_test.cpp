@@ -23,6 +23,7 @@ protected:
         for (const TestDb& db : dbs) {
             SCOPED_TRACE(db.kind.toStdString());
             resetDatabase(db);
+            messages.clear();
             g_DbIni.DbString = "  " + db.dsn + "  ";
             g_DbIni.UserId = "postgres";
             g_DbIni.Passwd = "";

@@ -25,7 +25,7 @@ TEST(CutNul, TextBeforeTheFirstNul) {
 class SettingsFile : public AppFixture {};
 
 TEST_F(SettingsFile, DatabaseSectionKeepsFiftyPaddedCharacters) {
-    writeIni(demoIni().replace("DBSTRING=EDI_DEMO", "DBSTRING=  EDIDB  ")
+    writeIni(demoIni().replace("DBSTRING=EDI_DEMO", "DBSTRING=\"  EDIDB  \"")
                  .replace("USERID=demo", "USERID=" + QString(60, 'u')));
     ASSERT_TRUE(settings::Read_DbIni());
     EXPECT_EQ(g_DbIni.DbString, QString("  EDIDB  ").leftJustified(50, ' '));

@@ -107,9 +107,29 @@ TEST_F(Startup, EachFailureShowsItsOneMessageAndEnds) {
             EXPECT_LT(t.elapsed(), 5000);
             EXPECT_EQ(messages, QStringList{c.message});
             EXPECT_EQ(styles, std::vector<int>{0});
-            EXPECT_EQ(titles, QStringList{""}); // the application's own title
+            EXPECT_EQ(titles, QStringList{"M352040"}); // the application's own title
             EXPECT_EQ(endStatus, 1);
             EXPECT_FALSE(M352040_M::mainScreen()->isShown());
+            M352040_M::resetMain();
+        }
+    });
+}
+
+TEST_F(Startup, ServerRefusalsEndInConnectionErrorWithinFiveSeconds) {
+    onEachDatabase([&](const TestDb& db) {
+        if (db.kind != "postgresql") return; // needs a database server
+        const QString authUser = qEnvironmentVariable("EDI_TEST_PG_AUTH_USER");
+        const QString cases[] = {iniFor(db.dsn, authUser, "wrong-password"),
+                                 iniFor("EDI_TEST_PG_DOWN")};
+        for (const QString& ini : cases) {
+            writeIni(ini);
+            messages.clear();
+            QElapsedTimer t;
+            t.start();
+            EXPECT_FALSE(M352040_M::Main("A001"));
+            EXPECT_LT(t.elapsed(), 5000);
+            EXPECT_EQ(messages, QStringList{"接続エラー"});
+            EXPECT_EQ(endStatus, 1);
             M352040_M::resetMain();
         }
     });

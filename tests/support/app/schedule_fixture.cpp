@@ -72,6 +72,8 @@ void ScheduleScreen::clickRow(int row) {
 void ScheduleScreen::doubleClickRow(int row) {
     QTableWidget* t = f().GRID->table();
     const int tableRow = row - (t->rowCount() < f().GRID->rows() ? 1 : 0);
+    // A double click starts as a click, as from the mouse.
+    QTest::mouseClick(t->viewport(), Qt::LeftButton, {}, cellCentre(t, tableRow, 1));
     QTest::mouseDClick(t->viewport(), Qt::LeftButton, {}, cellCentre(t, tableRow, 1));
 }
 
