@@ -67,6 +67,7 @@ bool Control::enabled() const {
 }
 
 void Control::setEnabled(bool on) {
+    if (!on && widget_->isEnabled() && form_->activeControl() == this) form_->holdFocus(this);
     widget_->setEnabled(on);
 }
 

@@ -12,6 +12,7 @@ namespace forms {
 
 Form::Form(QString name, QWidget* parent) : QWidget(parent, Qt::Window), name_(std::move(name)) {
     setObjectName(name_);
+    installEventFilter(this); // keys reach a disabled active control through the form
 }
 
 Form::~Form() {
@@ -43,6 +44,7 @@ Control* Form::control(const QString& name, int index) const {
 }
 
 Control* Form::activeControl() const {
+    if (held_ && focusWidget() == this) return held_;
     for (const QWidget* w = focusWidget(); w && w != this; w = w->parentWidget()) {
         if (Control* c = byWidget_.value(w)) return c;
     }
@@ -79,6 +81,9 @@ int Form::formHeight() const {
 }
 
 void Form::moveTwips(int left, int top, int width, int height) {
+    // A fixed dialog frame takes the new size as its fixed size.
+    if (minimumSize() == maximumSize())
+        setFixedSize(twipsToPixels(width), twipsToPixels(height));
     setGeometry(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width),
                 twipsToPixels(height));
 }
@@ -128,6 +133,7 @@ void Form::settleFocus() {
 void Form::showModal() {
     load();
     if (!loaded_) return;
+    QPointer<QWidget> caller = QApplication::activeWindow();
     setWindowModality(Qt::ApplicationModal);
     show();
     raise();
@@ -140,6 +146,12 @@ void Form::showModal() {
     modalLoop_ = &loop;
     loop.exec(QEventLoop::DialogExec);
     if (alive) modalLoop_ = outer;
+    // The window that opened the dialog gets the keyboard back, as a window manager would
+    // give it (and the offscreen platform does not).
+    if (caller && caller->isVisible()) {
+        QApplication::setActiveWindow(caller);
+        caller->activateWindow();
+    }
 }
 
 bool Form::unload(int unloadMode) {
@@ -155,6 +167,7 @@ bool Form::unload(int unloadMode) {
     detail::fire(onUnload);
     loaded_ = false;
     focused_ = nullptr;
+    held_ = nullptr;
     if (QWidget* w = focusWidget()) w->clearFocus();
     hide();
     setWindowModality(Qt::NonModal);

@@ -76,6 +76,9 @@ public:
     void renumberTab(Control* c, int newIndex);
     // Focus was set from code: raises LostFocus/GotFocus now if Qt will not (inactive window).
     void noteFocus(Control* c);
+    // A control disabled while it has the focus stays the active control, without focus
+    // events, until the focus moves on: Qt would hand the focus to the next widget at once.
+    void holdFocus(Control* c);
 
 protected:
     void closeEvent(QCloseEvent* e) override;
@@ -101,6 +104,8 @@ private:
     QEventLoop* modalLoop_ = nullptr;
     QHash<const QObject*, Control*> byWidget_;
     Control* focused_ = nullptr; // the control that last got GotFocus, until its LostFocus
+    Control* held_ = nullptr;    // disabled while active; the form's own widget has the focus
+    bool holding_ = false;       // the focus is being moved to the form's widget for held_
     bool unloading_ = false;
 };
 

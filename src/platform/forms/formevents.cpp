@@ -79,6 +79,7 @@ void sendCharacter(QWidget* w, const QKeyEvent& pressed, int ascii) {
 bool Form::eventFilter(QObject* watched, QEvent* event) {
     if (event == g_replacement) return false;
     Control* c = byWidget_.value(watched);
+    if (!c && watched == this && held_) c = held_;
     if (!c) return QWidget::eventFilter(watched, event);
     switch (event->type()) {
     case QEvent::KeyPress:
@@ -172,6 +173,8 @@ bool Form::focusChanged(Control* c, QObject* watched, QFocusEvent* e) {
     const Qt::FocusReason reason = e->reason();
     if (e->type() == QEvent::FocusOut) {
         if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason) return false;
+        if (holding_) return false;
+        if (watched == this) held_ = nullptr;
         if (focused_ == c) {
             focused_ = nullptr;
             detail::fire(c->onLostFocus);
@@ -186,6 +189,7 @@ bool Form::focusChanged(Control* c, QObject* watched, QFocusEvent* e) {
 }
 
 void Form::focusArrived(Control* c) {
+    if (c != held_) held_ = nullptr;
     if (c == focused_) return;
     Control* previous = focused_;
     focused_ = c;
@@ -198,6 +202,13 @@ void Form::noteFocus(Control* c) {
     if (!isVisible() || !w->isVisible() || focusWidget() != w) return;
     if (QApplication::focusWidget() == w) return; // Qt has raised it already
     focusArrived(c);
+}
+
+void Form::holdFocus(Control* c) {
+    held_ = c;
+    holding_ = true;
+    setFocus(Qt::OtherFocusReason);
+    holding_ = false;
 }
 
 // A button's mnemonic moves the focus to the button and clicks it at once.
