@@ -19,7 +19,7 @@ StepAPI=1
 INI
 export ODBCINI="$tmp/odbc.ini" ODBCSYSINI=/etc
 
-center=${E2E_CENTER:-C01}
+center=${E2E_CENTER:-C17}
 query="SELECT センターコード||'|'||送受信種別||'|'||曜日||'|'||起動時刻 FROM FL1912EDIスケジュールマスタ
        WHERE センターコード='$center' AND 送受信種別='R'"
 before=$(sqlite3 "$tmp/e2e.db" "$query" | wc -l)
