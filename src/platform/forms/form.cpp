@@ -82,8 +82,7 @@ int Form::formHeight() const {
 
 void Form::moveTwips(int left, int top, int width, int height) {
     // A fixed dialog frame takes the new size as its fixed size.
-    if (minimumSize() == maximumSize())
-        setFixedSize(twipsToPixels(width), twipsToPixels(height));
+    if (minimumSize() == maximumSize()) setFixedSize(twipsToPixels(width), twipsToPixels(height));
     setGeometry(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width),
                 twipsToPixels(height));
 }
