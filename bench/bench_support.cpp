@@ -8,6 +8,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <algorithm>
+#include <cstdio>
 #include <fstream>
 #include <string>
 
@@ -25,6 +26,8 @@ bool startProgram(QTemporaryDir& dir, const TestDb& db, std::function<int(const 
     out.write(ini.toUtf8());
     out.close();
     forms::setMsgBoxHandler([answer](const QString& prompt, int, const QString&) {
+        if (prompt != QStringLiteral("この内容で更新しますか"))
+            std::fprintf(stderr, "message: %s\n", qPrintable(prompt));
         return answer(prompt);
     });
     forms::setEndHandler([](int) {});

@@ -28,9 +28,10 @@ void fill(const TestDb& db, const QString& center, int n) {
                                day + ", time '00:00' + (i / 7) * interval '2 second' FROM "
                                "generate_series(0, " + QString::number(n - 1) + ") AS g(i)");
     else
-        bench::execute(db, "WITH RECURSIVE s(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM s WHERE i < " +
-                               QString::number(n - 1) + ") INSERT INTO FL1912EDIスケジュールマスタ "
-                               "SELECT '" + center + "', 'R', " + day +
+        // The driver runs a statement that starts with WITH as a query: the CTE goes inside.
+        bench::execute(db, "INSERT INTO FL1912EDIスケジュールマスタ WITH RECURSIVE s(i) AS (SELECT 0 "
+                               "UNION ALL SELECT i + 1 FROM s WHERE i < " + QString::number(n - 1) +
+                               ") SELECT '" + center + "', 'R', " + day +
                                ", time((i / 7) * 2, 'unixepoch') FROM s");
 }
 

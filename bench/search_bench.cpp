@@ -28,9 +28,9 @@ void fill(const TestDb& db) {
         bench::execute(db, cols + "SELECT 'M' || lpad(i::text, 7, '0'), 'センター' || i, 'Z', "
                                   "'/r', '/s', '3', 'PC' FROM generate_series(0, " + n + ") AS g(i)");
     else
-        bench::execute(db, "WITH RECURSIVE s(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM s WHERE i < " +
-                               n + ") " + cols + "SELECT 'M' || substr('0000000' || i, -7), "
-                               "'センター' || i, 'Z', '/r', '/s', '3', 'PC' FROM s");
+        bench::execute(db, cols + "WITH RECURSIVE s(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM s "
+                                  "WHERE i < " + n + ") SELECT 'M' || substr('0000000' || i, -7), "
+                                  "'センター' || i, 'Z', '/r', '/s', '3', 'PC' FROM s");
 }
 
 struct Shown {

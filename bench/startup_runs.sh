@@ -9,12 +9,13 @@ bare=$3
 # also the peak resident memory (kB) of the process at that moment plus one second.
 measure() {
   local name=$1; shift
+  local log=/tmp/edi-bench-$$.log
   local t0 t1 pid wid=""
   t0=$(date +%s%N)
-  "$@" >/dev/null 2>&1 & pid=$!
+  "$@" >/dev/null 2>"$log" & pid=$!
   while [ -z "$wid" ]; do
     wid=$(xdotool search --onlyvisible --name "$name" 2>/dev/null | head -1 || true)
-    kill -0 $pid 2>/dev/null || { echo "the process ended before its window appeared" >&2; return 1; }
+    kill -0 $pid 2>/dev/null || { echo "the process ended before its window appeared:" >&2; cat "$log" >&2; return 1; }
   done
   t1=$(date +%s%N)
   sleep 1
