@@ -124,6 +124,7 @@ TEST(ComboBoxTest, DropDownListPicksOnlyEntries) {
     EXPECT_EQ(days->list(2), QStringLiteral("水"));
     EXPECT_FALSE(days->comboBox()->isEditable());
     days->clear();
+    EXPECT_EQ(changes, 3);
     EXPECT_EQ(days->listCount(), 0);
     EXPECT_EQ(days->listIndex(), -1);
 }
