@@ -28,7 +28,9 @@ void ComboBox::addItem(const QString& item) {
     box->setCurrentIndex(before);
 }
 
+// Emptying the list is no change of selection for the screens.
 void ComboBox::clear() {
+    const QSignalBlocker quiet(comboBox());
     comboBox()->clear();
 }
 
