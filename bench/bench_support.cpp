@@ -20,7 +20,8 @@ bool startProgram(QTemporaryDir& dir, const TestDb& db, std::function<int(const 
     QFile demo(QStringLiteral(EDI_SOURCE_DIR "/demo/EDI.ini"));
     if (!demo.open(QIODevice::ReadOnly)) return false;
     QString ini = QString::fromUtf8(demo.readAll());
-    ini.replace("DBSTRING=EDI_DEMO", "DBSTRING=" + db.dsn).replace("USERID=demo", "USERID=postgres");
+    ini.replace("DBSTRING=EDI_DEMO", "DBSTRING=" + db.dsn)
+        .replace("USERID=demo", "USERID=postgres");
     QFile out(dir.path() + "/EDI.ini");
     if (!out.open(QIODevice::WriteOnly)) return false;
     out.write(ini.toUtf8());

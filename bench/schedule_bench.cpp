@@ -17,22 +17,27 @@ const char* kDays[] = {"月曜日", "火曜日", "水曜日", "木曜日", "金�
 
 // n rows for the header (center, R): the seven days in turn, times two seconds apart.
 void fill(const TestDb& db, const QString& center, int n) {
-    bench::execute(db, "INSERT INTO FL1903EDI制御マスタ (センターコード, センター名, 送受信方式, "
-                       "RLY受信ファイルパス, RLY送信ファイルパス, 相手先種別, 実行端末名) VALUES ('" +
-                           center + "', 'ベンチ', 'Z', '/r', '/s', '3', 'PC')");
+    bench::execute(db,
+                   "INSERT INTO FL1903EDI制御マスタ (センターコード, センター名, 送受信方式, "
+                   "RLY受信ファイルパス, RLY送信ファイルパス, 相手先種別, 実行端末名) VALUES ('" +
+                       center + "', 'ベンチ', 'Z', '/r', '/s', '3', 'PC')");
     QString day = "CASE i % 7";
-    for (int d = 0; d < 7; ++d) day += QString(" WHEN %1 THEN '%2'").arg(d).arg(kDays[d]);
+    for (int d = 0; d < 7; ++d)
+        day += QString(" WHEN %1 THEN '%2'").arg(d).arg(kDays[d]);
     day += " END";
     if (db.kind == "postgresql")
-        bench::execute(db, "INSERT INTO FL1912EDIスケジュールマスタ SELECT '" + center + "', 'R', " +
-                               day + ", time '00:00' + (i / 7) * interval '2 second' FROM "
-                               "generate_series(0, " + QString::number(n - 1) + ") AS g(i)");
+        bench::execute(db, "INSERT INTO FL1912EDIスケジュールマスタ SELECT '" + center +
+                               "', 'R', " + day +
+                               ", time '00:00' + (i / 7) * interval '2 second' FROM "
+                               "generate_series(0, " +
+                               QString::number(n - 1) + ") AS g(i)");
     else
         // The driver runs a statement that starts with WITH as a query: the CTE goes inside.
-        bench::execute(db, "INSERT INTO FL1912EDIスケジュールマスタ WITH RECURSIVE s(i) AS (SELECT 0 "
-                               "UNION ALL SELECT i + 1 FROM s WHERE i < " + QString::number(n - 1) +
-                               ") SELECT '" + center + "', 'R', " + day +
-                               ", time((i / 7) * 2, 'unixepoch') FROM s");
+        bench::execute(db,
+                       "INSERT INTO FL1912EDIスケジュールマスタ WITH RECURSIVE s(i) AS (SELECT 0 "
+                       "UNION ALL SELECT i + 1 FROM s WHERE i < " +
+                           QString::number(n - 1) + ") SELECT '" + center + "', 'R', " + day +
+                           ", time((i / 7) * 2, 'unixepoch') FROM s");
 }
 
 // The list statement of a header as the screen builds it, fetched row by row.
@@ -41,7 +46,8 @@ double plainFetch(const QString& sql) {
     return bench::median(bench::timeRuns(5, nullptr, [&] {
         auto rs = c.openResultSet(sql, odbc::CursorType::Keyset, odbc::Concurrency::ReadOnly);
         long n = 0;
-        for (; !rs->eof(); rs->moveNext()) n += rs->value(0).has_value() + rs->value(1).has_value();
+        for (; !rs->eof(); rs->moveNext())
+            n += rs->value(0).has_value() + rs->value(1).has_value();
         rs->close();
     }));
 }
@@ -66,7 +72,8 @@ void benchmarks(const TestDb& db) {
 
     // 1. Entering the body.
     const double before = bench::residentMb();
-    auto body = bench::timeRuns(5, [&] { common::Set_Mode(1); }, [&] { enterBody(f, "B32766"); });
+    auto body = bench::timeRuns(
+        5, [&] { common::Set_Mode(1); }, [&] { enterBody(f, "B32766"); });
     const double after = bench::residentMb();
     const QString listSql = workarea::g_SQL;
     const double plain = plainFetch(listSql);
@@ -81,7 +88,8 @@ void benchmarks(const TestDb& db) {
     int minute = 0;
     auto prepare = [&] {
         common::New_Entry();
-        f.Jikoku->setText(QString("%1:%2").arg(12 + minute / 60).arg(minute % 60 + 1, 2, 10, QChar('0')));
+        f.Jikoku->setText(
+            QString("%1:%2").arg(12 + minute / 60).arg(minute % 60 + 1, 2, 10, QChar('0')));
         ++minute;
     };
     auto save = bench::timeRuns(7, prepare, [&] {
@@ -89,17 +97,24 @@ void benchmarks(const TestDb& db) {
         common::Conf_Update(result);
     });
     odbc::Connection& c = *workarea::g_DbConn;
-    auto baseline = bench::timeRuns(7, [&] { ++minute; }, [&] {
-        c.execute(QString("INSERT INTO FL1912EDIスケジュールマスタ (センターコード,送受信種別,曜日,起動時刻) "
-                          "VALUES ('B1000','R','月曜日','%1:%2')")
-                      .arg(12 + minute / 60).arg(minute % 60 + 1, 2, 10, QChar('0')));
-        auto rs = c.openResultSet(list1000, odbc::CursorType::Keyset, odbc::Concurrency::ReadOnly);
-        for (; !rs->eof(); rs->moveNext()) (void)rs->value(1);
-    });
-    std::printf("%-10s save + reload, 1,000 rows: %6.1f ms  plain insert + fetch %6.1f ms  ratio %.2f "
-                "(target <= 2)\n",
-                qPrintable(db.kind), bench::median(save), bench::median(baseline),
-                bench::median(save) / bench::median(baseline));
+    auto baseline = bench::timeRuns(
+        7, [&] { ++minute; },
+        [&] {
+            c.execute(QString("INSERT INTO FL1912EDIスケジュールマスタ "
+                              "(センターコード,送受信種別,曜日,起動時刻) "
+                              "VALUES ('B1000','R','月曜日','%1:%2')")
+                          .arg(12 + minute / 60)
+                          .arg(minute % 60 + 1, 2, 10, QChar('0')));
+            auto rs =
+                c.openResultSet(list1000, odbc::CursorType::Keyset, odbc::Concurrency::ReadOnly);
+            for (; !rs->eof(); rs->moveNext())
+                (void)rs->value(1);
+        });
+    std::printf(
+        "%-10s save + reload, 1,000 rows: %6.1f ms  plain insert + fetch %6.1f ms  ratio %.2f "
+        "(target <= 2)\n",
+        qPrintable(db.kind), bench::median(save), bench::median(baseline),
+        bench::median(save) / bench::median(baseline));
     bench::stopProgram();
 }
 
@@ -113,6 +128,7 @@ int main(int argc, char** argv) {
         std::printf("No test database: run under scripts/bench (EDI_TEST_DSNS is empty).\n");
         return 1;
     }
-    for (const TestDb& db : dbs) benchmarks(db);
+    for (const TestDb& db : dbs)
+        benchmarks(db);
     return 0;
 }

@@ -17,9 +17,13 @@ using vbrt::Trim;
 namespace check_field {
 namespace {
 
-void warn(const char* message) { forms::MsgBox(QString::fromUtf8(message), 48); }
+void warn(const char* message) {
+    forms::MsgBox(QString::fromUtf8(message), 48);
+}
 
-bool pathMissing(const std::optional<QString>& path) { return !path || Trim(*path).isEmpty(); }
+bool pathMissing(const std::optional<QString>& path) {
+    return !path || Trim(*path).isEmpty();
+}
 
 } // namespace
 

@@ -6,11 +6,11 @@
 
 namespace common {
 
-extern QString g_Mode;          // "HEAD" or "BODY"
-extern int16_t g_RowSelected;   // -1: the fields hold a row taken from the grid (save updates)
-extern int16_t g_GridFilled;    // -1 once the grid was filled; 0 while filling, after New_Entry
-extern int16_t g_GridRowCount;  // data rows written by the last fill
-extern QString g_OldYoubi;      // key of the row taken from the grid
+extern QString g_Mode;         // "HEAD" or "BODY"
+extern int16_t g_RowSelected;  // -1: the fields hold a row taken from the grid (save updates)
+extern int16_t g_GridFilled;   // -1 once the grid was filled; 0 while filling, after New_Entry
+extern int16_t g_GridRowCount; // data rows written by the last fill
+extern QString g_OldYoubi;     // key of the row taken from the grid
 extern QString g_OldJikoku;
 
 inline const QString kYoubiKind = QStringLiteral("曜日");

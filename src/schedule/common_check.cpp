@@ -13,9 +13,12 @@ void Chk_Field(int16_t i, int16_t& result) {
     if (i < 0 || i >= g_FieldCount) return;
     manage::Fmt_Field(i);
     const QString name = g_FieldCtl[i]->name();
-    if (name == QLatin1String("Center_CD")) check_field::Chk_Center(result);
-    else if (name == QLatin1String("Soujyu")) check_field::Chk_Soujyu(result);
-    else if (name == QLatin1String("Jikoku")) check_field::Chk_Jikoku(result);
+    if (name == QLatin1String("Center_CD"))
+        check_field::Chk_Center(result);
+    else if (name == QLatin1String("Soujyu"))
+        check_field::Chk_Soujyu(result);
+    else if (name == QLatin1String("Jikoku"))
+        check_field::Chk_Jikoku(result);
     manage::Sel_All(g_FieldCtl[i]);
 }
 

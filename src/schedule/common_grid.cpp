@@ -103,7 +103,9 @@ void Ref_Grid() {
     Set_Grid(rs);
 }
 
-void Get_GridRow() { copyRow(frm().GRID->row()); }
+void Get_GridRow() {
+    copyRow(frm().GRID->row());
+}
 
 void Get_FirstRow() {
     copyRow(1);

@@ -1,6 +1,8 @@
 // Set-up, modes, key and button dispatch of the schedule screen.
 #include "input/manage.h"
 #include "platform/forms/runtime.h"
+#include "platform/odbc/resultset.h"
+#include "platform/vbrt/vbrt.h"
 #include "schedule/check_field.h"
 #include "schedule/common.h"
 #include "schedule/f_m352040.h"
@@ -8,8 +10,6 @@
 #include "shell/appearance.h"
 #include "shell/default_property.h"
 #include "shell/workarea.h"
-#include "platform/vbrt/vbrt.h"
-#include "platform/odbc/resultset.h"
 
 using namespace workarea;
 
@@ -165,8 +165,10 @@ void Proc_Key(int& keyCode, int /*shift*/) {
     if (keyCode == 13) manage::Next_Field(13);
     if (activeName() == QLatin1String("YOUBI")) return;
     if (activeField() < 0) return;
-    if (keyCode == 38) manage::Prev_Field(38);
-    else if (keyCode == 40) manage::Next_Field(40);
+    if (keyCode == 38)
+        manage::Prev_Field(38);
+    else if (keyCode == 40)
+        manage::Next_Field(40);
 }
 
 void Proc_Button(int16_t code) {

@@ -143,13 +143,14 @@ void Del_Schedule(int16_t& result) {
         const bool ok = forms::MsgBox(QStringLiteral("削除してよろしいですか"), 49) == 1;
         if (ok) {
             g_DbConn->beginTrans();
-            g_SQL = QStringLiteral("delete ") + QStringLiteral(" FROM FL1912EDIスケジュールマスタ") +
-                    QStringLiteral(" WHERE センターコード='") + Sql_Text(Trim(f.Center_CD->text())) +
-                    QStringLiteral("'") + QStringLiteral(" AND 送受信種別='") +
-                    Sql_Text(Trim(f.Soujyu->text())) + QStringLiteral("'") +
-                    QStringLiteral(" AND 曜日='") + Sql_Text(Trim(f.YOUBI->text())) +
-                    QStringLiteral("'") + QStringLiteral(" AND 起動時刻=") +
-                    timeLiteral(f.Jikoku->text(), QStringLiteral("HH:MM"));
+            g_SQL =
+                QStringLiteral("delete ") + QStringLiteral(" FROM FL1912EDIスケジュールマスタ") +
+                QStringLiteral(" WHERE センターコード='") + Sql_Text(Trim(f.Center_CD->text())) +
+                QStringLiteral("'") + QStringLiteral(" AND 送受信種別='") +
+                Sql_Text(Trim(f.Soujyu->text())) + QStringLiteral("'") +
+                QStringLiteral(" AND 曜日='") + Sql_Text(Trim(f.YOUBI->text())) +
+                QStringLiteral("'") + QStringLiteral(" AND 起動時刻=") +
+                timeLiteral(f.Jikoku->text(), QStringLiteral("HH:MM"));
             database::Exec_Sql();
         }
         Sel_GridRow(0);

@@ -21,7 +21,9 @@ template <class T> T* need(forms::Form& f, const char* name) {
 }
 } // namespace
 
-F_M352040& frm() { return *g_Instance; }
+F_M352040& frm() {
+    return *g_Instance;
+}
 
 F_M352040::F_M352040()
     : forms::Form(QStringLiteral("F_M352040")), GRID(need<forms::FlexGrid>(*this, "GRID")),
@@ -60,7 +62,8 @@ void F_M352040::wireEvents() {
         t->onGotFocus = [t] { manage::Fld_GotFocus(t); };
         t->onLostFocus = [t] { manage::Fld_LostFocus(t); };
     }
-    for (forms::Control* c : std::initializer_list<forms::Control*>{Center_CD, Soujyu, YOUBI, Jikoku})
+    for (forms::Control* c :
+         std::initializer_list<forms::Control*>{Center_CD, Soujyu, YOUBI, Jikoku})
         c->onKeyPress = [](int& keyAscii) { KB_CHK::Chk_KeyPress(keyAscii); };
     for (forms::TextBox* t : {Center_CD, Soujyu})
         t->onKeyUp = [t](int& keyCode, int shift) {
@@ -86,4 +89,6 @@ void F_M352040::Form_KeyDown(int& keyCode, int shift) {
     common::Proc_Key(keyCode, shift);
 }
 
-void F_M352040::Form_QueryUnload(int& cancel, int) { cancel = M352040_M::Chk_Exit() ? -1 : 0; }
+void F_M352040::Form_QueryUnload(int& cancel, int) {
+    cancel = M352040_M::Chk_Exit() ? -1 : 0;
+}

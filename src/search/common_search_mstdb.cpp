@@ -38,15 +38,15 @@ void finish(std::array<int16_t, 7> widths, int dialogWidth = 0, int gridWidth = 
 
 void write(forms::Control* target, int column) {
     if (!target) return;
-    shell::setDefaultText(target,
-                          vbrt::Trim(g_SearchRs->rs->value(column).value_or(QString())));
+    shell::setDefaultText(target, vbrt::Trim(g_SearchRs->rs->value(column).value_or(QString())));
 }
 
 } // namespace
 
 void Srch_MsgGroup(const QString& key1) {
-    g_SQL = QStringLiteral("SELECT 相手先コード as 受注者コード,自社コード as 発注者コード,情報区分") +
-            QStringLiteral(" FROM FL1916メッセージグループ情報マスタ");
+    g_SQL =
+        QStringLiteral("SELECT 相手先コード as 受注者コード,自社コード as 発注者コード,情報区分") +
+        QStringLiteral(" FROM FL1916メッセージグループ情報マスタ");
     if (!vbrt::Trim(key1).isEmpty())
         g_SQL += QStringLiteral(" where 相手先コード = '") + Sql_Text(key1) + QStringLiteral("'");
     finish({2000, 2000, 2000, 0, 0, 0, 0});
@@ -87,13 +87,13 @@ void Srch_Format(const QString& key1) {
 }
 
 void Srch_Item() {
-    g_SQL = QStringLiteral("SELECT 項目No,データ項目名") + QStringLiteral(" FROM FL1901項目情報マスタ");
+    g_SQL =
+        QStringLiteral("SELECT 項目No,データ項目名") + QStringLiteral(" FROM FL1901項目情報マスタ");
     finish({2000, 3000, 0, 0, 0, 0, 0}, 6200, 5050);
 }
 
-void Search_MstDb(int16_t kind, forms::Control* target1, const QString& key1,
-                  const QString& key2, forms::Control* target2, forms::Control* target3,
-                  forms::Control* target4) {
+void Search_MstDb(int16_t kind, forms::Control* target1, const QString& key1, const QString& key2,
+                  forms::Control* target2, forms::Control* target3, forms::Control* target4) {
     g_SearchKind = kind;
     g_SearchTarget1 = target1;
     g_SearchTarget2 = target2;
@@ -103,12 +103,23 @@ void Search_MstDb(int16_t kind, forms::Control* target1, const QString& key1,
     dlg.load();
     dlg.RS->setConnectionString(g_ConnStr);
     switch (kind) {
-    case 0: Srch_MsgGroup(key1); break;
-    case 1: Srch_EdiCtl(key1, key2); break;
-    case 2: Srch_Center(); break;
-    case 3: Srch_Format(key1); break;
-    case 4: Srch_Item(); break;
-    default: return;
+    case 0:
+        Srch_MsgGroup(key1);
+        break;
+    case 1:
+        Srch_EdiCtl(key1, key2);
+        break;
+    case 2:
+        Srch_Center();
+        break;
+    case 3:
+        Srch_Format(key1);
+        break;
+    case 4:
+        Srch_Item();
+        break;
+    default:
+        return;
     }
     if (g_SearchRs->rs->eof()) {
         forms::MsgBox(QStringLiteral("検索データが有りません"), 0);
@@ -119,8 +130,8 @@ void Search_MstDb(int16_t kind, forms::Control* target1, const QString& key1,
         if (g_SearchWidth[i] != 0 && i < dlg.GRID->columnCount())
             dlg.GRID->setColumnWidth(i, g_SearchWidth[i]);
     // The dialog opens centred on the screen at the width its kind gave it.
-    const auto pos = appearance::centredPosition(forms::screenWidthTwips(), forms::screenHeightTwips(),
-                                                 dlg.formWidth(), dlg.formHeight());
+    const auto pos = appearance::centredPosition(
+        forms::screenWidthTwips(), forms::screenHeightTwips(), dlg.formWidth(), dlg.formHeight());
     dlg.moveTwips(pos.left, pos.top, dlg.formWidth(), dlg.formHeight());
     dlg.showModal();
 }

@@ -30,9 +30,8 @@ void Srch_Item();
 
 // Runs the search of `kind`; says so when nothing is found, else shows the dialog modally and
 // returns when it is closed. Targets may be nullptr.
-void Search_MstDb(int16_t kind, forms::Control* target1, const QString& key1,
-                  const QString& key2, forms::Control* target2, forms::Control* target3,
-                  forms::Control* target4);
+void Search_MstDb(int16_t kind, forms::Control* target1, const QString& key1, const QString& key2,
+                  forms::Control* target2, forms::Control* target3, forms::Control* target4);
 // Writes the current row to the targets, unloads the dialog and closes the result.
 void Set_SearchResult();
 

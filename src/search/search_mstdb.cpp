@@ -23,14 +23,15 @@ SEARCH_MSTDB& searchDialog() {
 SEARCH_MSTDB::SEARCH_MSTDB()
     : forms::Form(QStringLiteral("SEARCH_MSTDB")), GRID(need<forms::DataGrid>(*this, "GRID")),
       SELECT(need<forms::CommandButton>(*this, "SELECT")),
-      STOP(need<forms::CommandButton>(*this, "STOP")),
-      RS(need<forms::DataControl>(*this, "RS")) {
+      STOP(need<forms::CommandButton>(*this, "STOP")), RS(need<forms::DataControl>(*this, "RS")) {
     SELECT->onClick = [] { COMMON_SEARCH_MSTDB::Set_SearchResult(); };
     STOP->onClick = [this] { cancel(false); };
     GRID->onDblClick = [] { COMMON_SEARCH_MSTDB::Set_SearchResult(); };
     GRID->onKeyUp = [this](int& keyCode, int) {
-        if (keyCode == 13) COMMON_SEARCH_MSTDB::Set_SearchResult();
-        else if (keyCode == 27) cancel(false);
+        if (keyCode == 13)
+            COMMON_SEARCH_MSTDB::Set_SearchResult();
+        else if (keyCode == 27)
+            cancel(false);
     };
     // Esc anywhere in the dialog is seen here first and also empties the first target.
     onKeyDown = [this](int& keyCode, int) {

@@ -1,7 +1,7 @@
 #include "shell/M352040_M.h"
 #include "platform/forms/controls.h"
-#include "platform/odbc/connection.h"
 #include "platform/forms/runtime.h"
+#include "platform/odbc/connection.h"
 #include "platform/vbrt/vbrt.h"
 #include "schedule/check_field.h"
 #include "schedule/common.h"
@@ -21,7 +21,9 @@ namespace {
 std::unique_ptr<F_M352040> g_MainScreen;
 }
 
-F_M352040* mainScreen() { return g_MainScreen.get(); }
+F_M352040* mainScreen() {
+    return g_MainScreen.get();
+}
 
 void resetMain() {
     g_Form = nullptr;
@@ -53,7 +55,9 @@ bool Init_System() {
     return appearance::Set_Style();
 }
 
-void Get_Operator(const QString& commandLine) { g_OperatorCode = vbrt::Trim(commandLine); }
+void Get_Operator(const QString& commandLine) {
+    g_OperatorCode = vbrt::Trim(commandLine);
+}
 
 bool Chk_Exit() {
     if (forms::MsgBox(QStringLiteral("終了してもよろしいですか"), 308) == 6) {
@@ -63,7 +67,8 @@ bool Chk_Exit() {
     }
     // Field 0 keeps its colour, as it always did.
     if (auto color = appearance::oleColor(g_TextBackColor))
-        for (int i = 1; i < g_FieldCount; ++i) g_FieldCtl[i]->setBackColor(*color);
+        for (int i = 1; i < g_FieldCount; ++i)
+            g_FieldCtl[i]->setBackColor(*color);
     return true;
 }
 

@@ -66,14 +66,14 @@ bool Set_Style() {
         auto back = vbrt::toLong(g_FormBackColor);
         if (!back) throw StyleFailure{};
         form.setBackColor(static_cast<uint32_t>(*back));
-        const Style text{g_TextBackColor,      g_TextFontBold,      g_TextFontItalic,
-                         g_TextFontName,       g_TextFontSize,      g_TextFontStrikethru,
-                         g_TextFontUnderline,  g_TextForeColor};
-        const Style label{g_LabelBackColor,     g_LabelFontBold,     g_LabelFontItalic,
-                          g_LabelFontName,      g_LabelFontSize,     g_LabelFontStrikethru,
+        const Style text{g_TextBackColor,     g_TextFontBold, g_TextFontItalic,
+                         g_TextFontName,      g_TextFontSize, g_TextFontStrikethru,
+                         g_TextFontUnderline, g_TextForeColor};
+        const Style label{g_LabelBackColor,     g_LabelFontBold, g_LabelFontItalic,
+                          g_LabelFontName,      g_LabelFontSize, g_LabelFontStrikethru,
                           g_LabelFontUnderline, g_LabelForeColor};
-        const Style title{g_TitleBackColor,     g_TitleFontBold,     g_TitleFontItalic,
-                          g_TitleFontName,      g_TitleFontSize,     g_TitleFontStrikethru,
+        const Style title{g_TitleBackColor,     g_TitleFontBold, g_TitleFontItalic,
+                          g_TitleFontName,      g_TitleFontSize, g_TitleFontStrikethru,
                           g_TitleFontUnderline, g_TitleForeColor};
         for (forms::Control* c : form.controls()) {
             if (c->kind() == forms::ControlKind::TextBox) {

@@ -92,13 +92,15 @@ void Open_AdoRs(std::unique_ptr<AdoRecordset>& rs) {
     rs = std::move(fresh);
 }
 
-void Exec_Sql() { g_DbConn->execute(g_SQL); }
+void Exec_Sql() {
+    g_DbConn->execute(g_SQL);
+}
 
 QString Get_KbnName(const QString& kind, const QString& code) {
     try {
-        g_SQL = QStringLiteral("SELECT 区分名称 FROM 区分マスタ") + QStringLiteral(" WHERE 区分= '") +
-                Sql_Text(kind) + QStringLiteral("'") + QStringLiteral(" AND 区分ｺｰﾄﾞ= '") + Sql_Text(code) +
-                QStringLiteral("'");
+        g_SQL = QStringLiteral("SELECT 区分名称 FROM 区分マスタ") +
+                QStringLiteral(" WHERE 区分= '") + Sql_Text(kind) + QStringLiteral("'") +
+                QStringLiteral(" AND 区分ｺｰﾄﾞ= '") + Sql_Text(code) + QStringLiteral("'");
         RecordSet rs;
         Open_RsRead(rs);
         QString name;

@@ -11,8 +11,10 @@ QString defaultText(const forms::Control* c) {
 }
 
 void setDefaultText(forms::Control* c, const QString& value) {
-    if (auto* t = dynamic_cast<forms::TextBox*>(c)) t->setText(value);
-    else if (auto* l = dynamic_cast<forms::Label*>(c)) l->setCaption(value);
+    if (auto* t = dynamic_cast<forms::TextBox*>(c))
+        t->setText(value);
+    else if (auto* l = dynamic_cast<forms::Label*>(c))
+        l->setCaption(value);
 }
 
 } // namespace shell

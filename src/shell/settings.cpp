@@ -21,9 +21,8 @@ struct ReadFailure {};
 // One key read the way the Windows call fills a space-padded buffer: the value ends at the NUL
 // the call writes after it.
 QString readKey(const QString& file, const char* section, const char* key, int bufferLength) {
-    QString value = text::getPrivateProfileString(QString::fromUtf8(section),
-                                                  QString::fromUtf8(key), QString(),
-                                                  bufferLength, file);
+    QString value = text::getPrivateProfileString(
+        QString::fromUtf8(section), QString::fromUtf8(key), QString(), bufferLength, file);
     QString buffer = value + QChar(0) + QString(bufferLength, QLatin1Char(' '));
     buffer.truncate(bufferLength);
     return Cut_Nul(buffer);
@@ -39,7 +38,9 @@ QString iniDir() {
     return *dir;
 }
 
-QString iniFile(const QString& dir) { return dir + QStringLiteral("/EDI.ini"); }
+QString iniFile(const QString& dir) {
+    return dir + QStringLiteral("/EDI.ini");
+}
 
 double number(const QString& value) {
     auto v = vbrt::toDouble(value);
@@ -66,7 +67,9 @@ QString App_Path() {
     return QCoreApplication::applicationDirPath();
 }
 
-void setAppPathOverride(const QString& path) { g_AppPathOverride = path; }
+void setAppPathOverride(const QString& path) {
+    g_AppPathOverride = path;
+}
 
 std::optional<QString> Get_IniDir(const QString& programDir) {
     // Start position (1-based) of the last search that found a separator.

@@ -10,8 +10,10 @@ namespace {
 // Null code, first on SQLite and last on PostgreSQL.
 QStringList c01rLines(const TestDb& db) {
     QStringList days{"月曜日|08:30", "月曜日|09:00", "水曜日|09:30", "金曜日|17:45"};
-    if (db.kind == "sqlite") days.prepend("祝日|12:00");
-    else days.append("祝日|12:00");
+    if (db.kind == "sqlite")
+        days.prepend("祝日|12:00");
+    else
+        days.append("祝日|12:00");
     return days;
 }
 

@@ -1,6 +1,6 @@
 // Deleting: the existence check, the question, the list after it.
-#include "support/app/schedule_fixture.h"
 #include "platform/odbc/connection.h"
+#include "support/app/schedule_fixture.h"
 
 namespace {
 

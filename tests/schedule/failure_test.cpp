@@ -1,8 +1,8 @@
 // Writes that fail inside the database roll back and say so; two workstations saving one row.
 #include "platform/forms/runtime.h"
 #include "platform/odbc/connection.h"
-#include "support/app/schedule_fixture.h"
 #include "shell/workarea.h"
+#include "support/app/schedule_fixture.h"
 #include <thread>
 
 namespace {
@@ -21,9 +21,10 @@ void blockWrites(const TestDb& db) {
                   "FL1912EDIスケジュールマスタ FOR EACH ROW EXECUTE FUNCTION edi_block()");
     } else {
         for (const char* op : {"INSERT", "UPDATE", "DELETE"})
-            c.execute(QString("CREATE TRIGGER edi_block_%1 BEFORE %1 ON FL1912EDIスケジュールマスタ "
-                              "BEGIN SELECT RAISE(ABORT, 'writes blocked'); END")
-                          .arg(op));
+            c.execute(
+                QString("CREATE TRIGGER edi_block_%1 BEFORE %1 ON FL1912EDIスケジュールマスタ "
+                        "BEGIN SELECT RAISE(ABORT, 'writes blocked'); END")
+                    .arg(op));
     }
 }
 

@@ -1,6 +1,6 @@
 // Header mode: the start state, the center and kind checks and the RLY path rule.
-#include "support/app/schedule_fixture.h"
 #include "shell/workarea.h"
+#include "support/app/schedule_fixture.h"
 
 using common::g_Mode;
 
@@ -22,7 +22,8 @@ TEST_F(ScheduleScreen, StartsInHeaderModeWithAnEmptyGrid) {
         EXPECT_EQ(f().GRID->colWidth(0), 0);
         EXPECT_EQ(f().GRID->colWidth(1), 1000);
         EXPECT_EQ(f().GRID->colWidth(2), 2500);
-        for (int r = 1; r < f().GRID->rows(); ++r) EXPECT_EQ(f().GRID->textMatrix(r, 2), "");
+        for (int r = 1; r < f().GRID->rows(); ++r)
+            EXPECT_EQ(f().GRID->textMatrix(r, 2), "");
         EXPECT_EQ(f().Center_CD->tabIndex(), 0);
         EXPECT_EQ(f().Jikoku->tabIndex(), 3);
         EXPECT_EQ(f().GRID->tabIndex(), 4);
@@ -41,7 +42,7 @@ TEST_F(ScheduleScreen, CenterCheckSaysWhatIsWrongAndStays) {
         EXPECT_EQ(active(), f().Center_CD);
         EXPECT_EQ(f().lbl_Center_CD->caption(), "");
         EXPECT_EQ(f().Center_CD->selLength(), 3); // the text is selected for retyping
-        type("c13");                               // typed over the selection, upper-cased
+        type("c13");                              // typed over the selection, upper-cased
         key(Qt::Key_Return);
         EXPECT_EQ(f().Center_CD->text(), "C13");
         EXPECT_EQ(f().lbl_Center_CD->caption(), " "); // a Null name shows one blank
@@ -66,11 +67,11 @@ TEST_F(ScheduleScreen, KindCheckAppliesThePathRuleOfRlyCenters) {
         const char* kind;
         const char* message; // nullptr: passes into the body
     } cases[] = {
-        {"C03", "R", "EDI制御マスタにRLY受信情報が登録されていません"},  // receive path Null
-        {"C04", "R", "EDI制御マスタにRLY受信情報が登録されていません"},  // receive path empty
-        {"C09", "R", "EDI制御マスタにRLY受信情報が登録されていません"},  // receive path blanks
-        {"C03", "S", nullptr},                                        // only R needs it
-        {"C05", "R", nullptr},                                        // send path Null, R ok
+        {"C03", "R", "EDI制御マスタにRLY受信情報が登録されていません"}, // receive path Null
+        {"C04", "R", "EDI制御マスタにRLY受信情報が登録されていません"}, // receive path empty
+        {"C09", "R", "EDI制御マスタにRLY受信情報が登録されていません"}, // receive path blanks
+        {"C03", "S", nullptr},                                          // only R needs it
+        {"C05", "R", nullptr},                                          // send path Null, R ok
         {"C05", "S", "EDI制御マスタにRLY送信情報が登録されていません"},
         {"C06", "S", "EDI制御マスタにRLY送信情報が登録されていません"},
         {"C07", "S", nullptr}, // neither path: the receive test decides alone

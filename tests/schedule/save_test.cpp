@@ -10,12 +10,9 @@ TEST_F(ScheduleScreen, TimeCheckFormatsAndRefuses) {
         const char* typed;
         const char* shown;
         const char* message; // nullptr: passes to the save question
-    } cases[] = {{"0930", "09:30", nullptr},
-                 {"9:30", "9:30", nullptr},
-                 {"930", "930", "時刻が不正です"},
-                 {"2460", "2460", "時刻が不正です"},
-                 {"12/31", "1231", "時刻が不正です"},
-                 {"", "", "起動時刻が入力されていません"}};
+    } cases[] = {{"0930", "09:30", nullptr},          {"9:30", "9:30", nullptr},
+                 {"930", "930", "時刻が不正です"},    {"2460", "2460", "時刻が不正です"},
+                 {"12/31", "1231", "時刻が不正です"}, {"", "", "起動時刻が入力されていません"}};
     onEachDatabase([&](const TestDb&) {
         enterHeader("C17", "R");
         for (const Case& c : cases) {
@@ -91,7 +88,8 @@ TEST_F(ScheduleScreen, ChangingATakenRowUpdatesItByItsOldKey) {
             "UPDATE FL1912EDIスケジュールマスタ SET FL1912EDIスケジュールマスタ.曜日='月曜日', "
             "FL1912EDIスケジュールマスタ.起動時刻='07:45' WHERE "
             "FL1912EDIスケジュールマスタ.センターコード='C02' AND "
-            "FL1912EDIスケジュールマスタ.送受信種別='R' AND FL1912EDIスケジュールマスタ.曜日='月曜日' "
+            "FL1912EDIスケジュールマスタ.送受信種別='R' AND "
+            "FL1912EDIスケジュールマスタ.曜日='月曜日' "
             "AND FL1912EDIスケジュールマスタ.起動時刻=#07:15#"))
             << statements.join("\n").toStdString();
         EXPECT_EQ(storedRows("C02", "R"),

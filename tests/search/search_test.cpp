@@ -1,11 +1,11 @@
 // The code search: each kind's statement and result, and the dialog under keys and clicks.
-#include "support/app/schedule_fixture.h"
 #include "platform/forms/datagrid.h"
 #include "platform/odbc/connection.h"
 #include "platform/odbc/resultset.h"
 #include "search/common_search_mstdb.h"
 #include "search/search_mstdb.h"
 #include "shell/workarea.h"
+#include "support/app/schedule_fixture.h"
 #include <QAbstractItemModel>
 #include <QHeaderView>
 #include <QTableView>
@@ -24,7 +24,8 @@ protected:
         odbc::ResultSet& rs = *g_SearchRs->rs;
         for (; !rs.eof(); rs.moveNext()) {
             QStringList cols;
-            for (int c = 0; c < rs.columnCount(); ++c) cols << rs.value(c).value_or("<null>");
+            for (int c = 0; c < rs.columnCount(); ++c)
+                cols << rs.value(c).value_or("<null>");
             rows << cols.join('|');
         }
         return rows;
@@ -71,18 +72,20 @@ TEST_F(Search, ControlMasterAlwaysCarriesBothConditions) {
                                    "相手先種別マスタ.区分コード = '' "));
         EXPECT_TRUE(resultRows().isEmpty());
         Srch_EdiCtl("3", "EDI-PC01");
-        EXPECT_EQ(g_SQL,
-                  "SELECT センターコード, センター名, 相手先種別マスタ.区分名称 as 相手先種別, "
-                  "送受信方式マスタ.区分名称 as 送受信方式, RLY受信ファイルパス, 実行端末名 FROM "
-                  "((FL1903EDI制御マスタ LEFT JOIN 区分マスタ AS 相手先種別マスタ  ON "
-                  "(相手先種別マスタ.区分コード = FL1903EDI制御マスタ.相手先種別  AND "
-                  "相手先種別マスタ.区分 = '相手先種別' )) LEFT JOIN 区分マスタ AS 送受信方式マスタ  "
-                  "ON (送受信方式マスタ.区分コード = FL1903EDI制御マスタ.送受信方式  AND "
-                  "送受信方式マスタ.区分 = '送受信方式' )) WHERE FL1903EDI制御マスタ.実行端末名 = "
-                  "'EDI-PC01'  AND 相手先種別マスタ.区分コード = '3' ");
+        EXPECT_EQ(
+            g_SQL,
+            "SELECT センターコード, センター名, 相手先種別マスタ.区分名称 as 相手先種別, "
+            "送受信方式マスタ.区分名称 as 送受信方式, RLY受信ファイルパス, 実行端末名 FROM "
+            "((FL1903EDI制御マスタ LEFT JOIN 区分マスタ AS 相手先種別マスタ  ON "
+            "(相手先種別マスタ.区分コード = FL1903EDI制御マスタ.相手先種別  AND "
+            "相手先種別マスタ.区分 = '相手先種別' )) LEFT JOIN 区分マスタ AS 送受信方式マスタ  "
+            "ON (送受信方式マスタ.区分コード = FL1903EDI制御マスタ.送受信方式  AND "
+            "送受信方式マスタ.区分 = '送受信方式' )) WHERE FL1903EDI制御マスタ.実行端末名 = "
+            "'EDI-PC01'  AND 相手先種別マスタ.区分コード = '3' ");
         const QStringList rows = resultRows();
         EXPECT_EQ(rows.size(), 7);
-        EXPECT_TRUE(rows.contains("C01|東京物流センター|物流センター|RLY|/edi/rly/c01/recv|EDI-PC01"));
+        EXPECT_TRUE(
+            rows.contains("C01|東京物流センター|物流センター|RLY|/edi/rly/c01/recv|EDI-PC01"));
         EXPECT_EQ(g_SearchWidth, (std::array<int16_t, 7>{1800, 2000, 1400, 1400, 3000, 2000, 0}));
         EXPECT_NEAR(searchDialog().formWidth(), 12500, 14); // whole pixels
         EXPECT_EQ(searchDialog().GRID->width(), 12000);
@@ -99,8 +102,7 @@ TEST_F(Search, CentersFormatsAndItems) {
         Srch_Format("");
         EXPECT_EQ(g_SQL, "SELECT DISTINCT 情報区分コード,BPID FROM FL1902フォーマット情報マスタ"
                          " order by 情報区分コード,BPID");
-        EXPECT_EQ(resultRows(),
-                  (QStringList{"01|BP0001", "01|BP0002", "02|BP0001", "03|BP0003"}));
+        EXPECT_EQ(resultRows(), (QStringList{"01|BP0001", "01|BP0002", "02|BP0001", "03|BP0003"}));
         EXPECT_NEAR(searchDialog().formWidth(), 6200, 14);
         EXPECT_EQ(searchDialog().GRID->width(), 5500);
         Srch_Format(" "); // a blank key is still a key for this kind
@@ -194,12 +196,14 @@ TEST_F(Search, MessageGroupPickNeverWritesTheFirstTarget) {
     onEachDatabase([&](const TestDb&) {
         forms::TextBox* first = f().Center_CD;
         first->setText("KEEP");
-        QTimer::singleShot(0, [&] { QTest::mouseClick(searchDialog().SELECT->widget(), Qt::LeftButton); });
+        QTimer::singleShot(
+            0, [&] { QTest::mouseClick(searchDialog().SELECT->widget(), Qt::LeftButton); });
         Search_MstDb(0, first, "A01", "", f().SEARCH_KBN, f().lbl_Soujyu, f().lbl_Center_CD);
         EXPECT_EQ(first->text(), "KEEP");
         EXPECT_EQ(f().SEARCH_KBN->caption(), "A01");
         EXPECT_FALSE(f().lbl_Soujyu->caption().isEmpty());
-        QTimer::singleShot(0, [&] { QTest::keyClick(searchDialog().GRID->view(), Qt::Key_Escape); });
+        QTimer::singleShot(0,
+                           [&] { QTest::keyClick(searchDialog().GRID->view(), Qt::Key_Escape); });
         Search_MstDb(0, first, "A01", "", f().SEARCH_KBN, nullptr, nullptr);
         EXPECT_EQ(first->text(), "");
     });

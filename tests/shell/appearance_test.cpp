@@ -89,9 +89,8 @@ TEST_F(Appearance, RefusedValuesStopWithTheStyleError) {
     struct Case {
         QString* setting;
         QString value;
-    } cases[] = {{&g_TextFontBold, "yes"},   {&g_FormBackColor, ""},
-                 {&g_LabelFontSize, "big"},  {&g_TitleFontName, ""},
-                 {&g_TextFontSize, "0"},     {&g_LabelFontUnderline, ""}};
+    } cases[] = {{&g_TextFontBold, "yes"}, {&g_FormBackColor, ""}, {&g_LabelFontSize, "big"},
+                 {&g_TitleFontName, ""},   {&g_TextFontSize, "0"}, {&g_LabelFontUnderline, ""}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.value.toStdString());
         const QString saved = *c.setting;
@@ -128,7 +127,7 @@ TEST_F(Appearance, ClearFormEmptiesFieldsAndLblLabelsAndCountsFields) {
 TEST(OleColor, NumbersBecomeColourValues) {
     EXPECT_EQ(appearance::oleColor(12632256), 12632256u);
     EXPECT_EQ(appearance::oleColor(-2147483643.0), 0x80000005u); // a system colour
-    EXPECT_EQ(appearance::oleColor(2.5), 2u);                   // half to even
+    EXPECT_EQ(appearance::oleColor(2.5), 2u);                    // half to even
     EXPECT_EQ(appearance::oleColor(1e12), std::nullopt);
 }
 

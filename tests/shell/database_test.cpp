@@ -83,7 +83,8 @@ TEST_F(Statements, ExecSqlWritesThroughTheConnection) {
 TEST_F(Statements, KbnNameFindsCodesWithTheHalfWidthColumnName) {
     onEachDatabase([&](const TestDb&) {
         EXPECT_EQ(database::Get_KbnName("送受信種別", "R"), "受信");
-        EXPECT_EQ(g_SQL, "SELECT 区分名称 FROM 区分マスタ WHERE 区分= '送受信種別' AND 区分ｺｰﾄﾞ= 'R'");
+        EXPECT_EQ(g_SQL,
+                  "SELECT 区分名称 FROM 区分マスタ WHERE 区分= '送受信種別' AND 区分ｺｰﾄﾞ= 'R'");
         EXPECT_EQ(database::Get_KbnName("送受信種別", "X"), "");
         EXPECT_EQ(database::Get_KbnName("送受信種別", "'"), ""); // a quote cannot break it
         EXPECT_TRUE(messages.empty());

@@ -25,7 +25,8 @@ TEST(CutNul, TextBeforeTheFirstNul) {
 class SettingsFile : public AppFixture {};
 
 TEST_F(SettingsFile, DatabaseSectionKeepsFiftyPaddedCharacters) {
-    writeIni(demoIni().replace("DBSTRING=EDI_DEMO", "DBSTRING=\"  EDIDB  \"")
+    writeIni(demoIni()
+                 .replace("DBSTRING=EDI_DEMO", "DBSTRING=\"  EDIDB  \"")
                  .replace("USERID=demo", "USERID=" + QString(60, 'u')));
     ASSERT_TRUE(settings::Read_DbIni());
     EXPECT_EQ(g_DbIni.DbString, QString("  EDIDB  ").leftJustified(50, ' '));
@@ -48,8 +49,9 @@ TEST_F(SettingsFile, ProgramFolderTooShallowFailsTheFirstPass) {
 }
 
 TEST_F(SettingsFile, SecondPassReadsEveryKey) {
-    writeIni(demoIni().replace("MODE=0", "MODE=1").replace("OLD_FILE=/srv/edi/old",
-                                                           "OLD_FILE=" + QString(300, 'x')));
+    writeIni(demoIni()
+                 .replace("MODE=0", "MODE=1")
+                 .replace("OLD_FILE=/srv/edi/old", "OLD_FILE=" + QString(300, 'x')));
     ASSERT_TRUE(settings::Read_Ini());
     EXPECT_EQ(g_IniDir, root());
     EXPECT_EQ(g_FormBackColor, "12632256");

@@ -90,7 +90,8 @@ TEST_F(Startup, EachFailureShowsItsOneMessageAndEnds) {
              "項目設定エラー"},
             {"size not a number", QString(good).replace("TitleFontSize=11.25", "TitleFontSize=big"),
              "項目設定エラー"},
-            {"empty font name", QString(good).replace("LabelFontName=ＭＳ Ｐゴシック", "LabelFontName="),
+            {"empty font name",
+             QString(good).replace("LabelFontName=ＭＳ Ｐゴシック", "LabelFontName="),
              "項目設定エラー"},
         };
         for (const Case& c : cases) {
@@ -138,7 +139,8 @@ TEST_F(Startup, ServerRefusalsEndInConnectionErrorWithinFiveSeconds) {
 TEST_F(Startup, BoldTrueOrOneMakesTextBoxesBold) {
     onEachDatabase([&](const TestDb& db) {
         for (const char* value : {"True", "1", "true"}) {
-            writeIni(iniFor(db.dsn).replace("TextFontBold=False", QString("TextFontBold=") + value));
+            writeIni(
+                iniFor(db.dsn).replace("TextFontBold=False", QString("TextFontBold=") + value));
             ASSERT_TRUE(M352040_M::Main("A001"));
             EXPECT_TRUE(M352040_M::mainScreen()->Center_CD->fontBold()) << value;
             EXPECT_TRUE(M352040_M::mainScreen()->Jikoku->fontBold()) << value;

@@ -9,7 +9,6 @@ namespace text {
 // a character), as the Windows call does with a buffer of bufferSize bytes.
 // The file may be UTF-8 (BOM skipped) or CP932 (a file that is not valid UTF-8).
 QString getPrivateProfileString(const QString& section, const QString& key,
-                                const QString& defaultValue, int bufferSize,
-                                const QString& path);
+                                const QString& defaultValue, int bufferSize, const QString& path);
 
 } // namespace text

@@ -38,8 +38,7 @@ void AppFixture::writeIni(const QString& content) {
     f.write(content.toUtf8());
 }
 
-QString AppFixture::iniFor(const QString& dsn, const QString& user,
-                           const QString& password) const {
+QString AppFixture::iniFor(const QString& dsn, const QString& user, const QString& password) const {
     return demoIni()
         .replace("DBSTRING=EDI_DEMO", "DBSTRING=" + dsn)
         .replace("USERID=demo", "USERID=" + user)

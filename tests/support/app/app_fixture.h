@@ -20,9 +20,9 @@ protected:
                    const QString& password = "") const;
 
     QTemporaryDir dir;
-    QStringList messages;       // prompts shown, in order
-    std::vector<int> styles;    // their style numbers
-    QStringList titles;         // their titles as passed
-    std::deque<int> answers;    // scripted answers; 1 (OK) when none is left
-    int endStatus = -1;         // status of the last program end, -1 when it did not end
+    QStringList messages;    // prompts shown, in order
+    std::vector<int> styles; // their style numbers
+    QStringList titles;      // their titles as passed
+    std::deque<int> answers; // scripted answers; 1 (OK) when none is left
+    int endStatus = -1;      // status of the last program end, -1 when it did not end
 };

@@ -33,10 +33,13 @@ void ScheduleScreen::stop() {
     common::resetState();
 }
 
-F_M352040& ScheduleScreen::f() const { return *M352040_M::mainScreen(); }
+F_M352040& ScheduleScreen::f() const {
+    return *M352040_M::mainScreen();
+}
 
 void ScheduleScreen::type(const QString& text) {
-    for (QChar c : text) QTest::keyClicks(QApplication::focusWidget(), QString(c));
+    for (QChar c : text)
+        QTest::keyClicks(QApplication::focusWidget(), QString(c));
 }
 
 void ScheduleScreen::key(Qt::Key k, Qt::KeyboardModifiers mods) {
@@ -48,7 +51,9 @@ void ScheduleScreen::focus(forms::Control* c) {
     QApplication::processEvents();
 }
 
-forms::Control* ScheduleScreen::active() const { return f().activeControl(); }
+forms::Control* ScheduleScreen::active() const {
+    return f().activeControl();
+}
 
 void ScheduleScreen::enterHeader(const QString& center, const QString& kind) {
     focus(f().Center_CD);
@@ -89,7 +94,8 @@ QStringList ScheduleScreen::storedRows(const QString& center, const QString& kin
     odbc::Connection c(env);
     c.open(db.connStr);
     auto rs = c.openResultSet("SELECT 曜日, 起動時刻 FROM FL1912EDIスケジュールマスタ WHERE "
-                              "センターコード='" + center + "' AND 送受信種別='" + kind + "'",
+                              "センターコード='" +
+                                  center + "' AND 送受信種別='" + kind + "'",
                               odbc::CursorType::ForwardOnly, odbc::Concurrency::ReadOnly);
     QStringList rows;
     for (; !rs->eof(); rs->moveNext())
