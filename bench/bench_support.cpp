@@ -4,6 +4,7 @@
 #include "schedule/common.h"
 #include "shell/M352040_M.h"
 #include "shell/settings.h"
+#include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -73,6 +74,19 @@ void execute(const TestDb& db, const QString& sql) {
     odbc::Connection c(env);
     c.open(db.connStr);
     c.execute(sql);
+}
+
+int runOnTestDatabases(int argc, char** argv, const std::function<void(const TestDb&)>& run) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const auto dbs = testDatabases();
+    if (dbs.empty()) {
+        std::printf("No test database: run under scripts/bench (EDI_TEST_DSNS is empty).\n");
+        return 1;
+    }
+    for (const TestDb& db : dbs)
+        run(db);
+    return 0;
 }
 
 } // namespace bench

@@ -23,4 +23,8 @@ double residentMb();
 // Runs a statement on a connection of its own (set-up of benchmark data).
 void execute(const TestDb& db, const QString& sql);
 
+// The main() of a benchmark program: an offscreen application, then run(db) on each test
+// database.
+int runOnTestDatabases(int argc, char** argv, const std::function<void(const TestDb&)>& run);
+
 } // namespace bench

@@ -121,14 +121,5 @@ void benchmarks(const TestDb& db) {
 } // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    auto dbs = testDatabases();
-    if (dbs.empty()) {
-        std::printf("No test database: run under scripts/bench (EDI_TEST_DSNS is empty).\n");
-        return 1;
-    }
-    for (const TestDb& db : dbs)
-        benchmarks(db);
-    return 0;
+    return bench::runOnTestDatabases(argc, argv, benchmarks);
 }

@@ -39,12 +39,8 @@ TEST_F(ScheduleScreen, CancelledDeleteStillReloads) {
 TEST_F(ScheduleScreen, RowGoneAlreadyIsReportedBeforeAnyQuestion) {
     onEachDatabase([&](const TestDb& db) {
         enterHeader("C05", "R"); // its one row, 木曜日 10:00, is taken
-        {
-            odbc::Environment env;
-            odbc::Connection other(env); // another workstation
-            other.open(db.connStr);
-            other.execute("DELETE FROM FL1912EDIスケジュールマスタ WHERE センターコード='C05'");
-        }
+        // Another workstation deletes it meanwhile.
+        execOn(db, "DELETE FROM FL1912EDIスケジュールマスタ WHERE センターコード='C05'");
         QTest::mouseClick(f().Cmd_sakujyo->widget(), Qt::LeftButton);
         EXPECT_EQ(messages, QStringList{"EDIスケジュールマスが登録されていません"});
     });

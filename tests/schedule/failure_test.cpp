@@ -11,20 +11,18 @@ const QString kUpdateError = "更新時にｴﾗｰがあった為,ﾃﾞｰﾀ�
 
 // Makes every write of the schedule table fail inside the database.
 void blockWrites(const TestDb& db) {
-    odbc::Environment env;
-    odbc::Connection c(env);
-    c.open(db.connStr);
     if (db.kind == "postgresql") {
-        c.execute("CREATE OR REPLACE FUNCTION edi_block() RETURNS trigger AS $$ BEGIN "
-                  "RAISE EXCEPTION 'writes blocked'; END $$ LANGUAGE plpgsql");
-        c.execute("CREATE TRIGGER edi_block BEFORE INSERT OR UPDATE OR DELETE ON "
-                  "FL1912EDIスケジュールマスタ FOR EACH ROW EXECUTE FUNCTION edi_block()");
+        AppFixture::execOn(db, "CREATE OR REPLACE FUNCTION edi_block() RETURNS trigger AS $$ BEGIN "
+                               "RAISE EXCEPTION 'writes blocked'; END $$ LANGUAGE plpgsql");
+        AppFixture::execOn(db,
+                           "CREATE TRIGGER edi_block BEFORE INSERT OR UPDATE OR DELETE ON "
+                           "FL1912EDIスケジュールマスタ FOR EACH ROW EXECUTE FUNCTION edi_block()");
     } else {
         for (const char* op : {"INSERT", "UPDATE", "DELETE"})
-            c.execute(
-                QString("CREATE TRIGGER edi_block_%1 BEFORE %1 ON FL1912EDIスケジュールマスタ "
-                        "BEGIN SELECT RAISE(ABORT, 'writes blocked'); END")
-                    .arg(op));
+            AppFixture::execOn(
+                db, QString("CREATE TRIGGER edi_block_%1 BEFORE %1 ON FL1912EDIスケジュールマスタ "
+                            "BEGIN SELECT RAISE(ABORT, 'writes blocked'); END")
+                        .arg(op));
     }
 }
 
@@ -65,12 +63,7 @@ TEST_F(ScheduleScreen, FailedDeleteLeavesTheRow) {
 
 TEST_F(ScheduleScreen, DatabaseErrorInACheckKeepsTheScreen) {
     onEachDatabase([&](const TestDb& db) {
-        {
-            odbc::Environment env;
-            odbc::Connection c(env);
-            c.open(db.connStr);
-            c.execute("DROP TABLE FL1912EDIスケジュールマスタ");
-        }
+        execOn(db, "DROP TABLE FL1912EDIスケジュールマスタ");
         enterHeader("C01", "R"); // the list cannot be read
         ASSERT_EQ(messages.size(), 1);
         EXPECT_TRUE(messages[0].startsWith("データベースの処理でエラーが発生しました"));

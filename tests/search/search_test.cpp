@@ -118,12 +118,7 @@ TEST_F(Search, CentersFormatsAndItems) {
 
 TEST_F(Search, NoRowsSaysSoWithoutTheDialog) {
     onEachDatabase([&](const TestDb& db) {
-        {
-            odbc::Environment env;
-            odbc::Connection c(env);
-            c.open(db.connStr);
-            c.execute("DELETE FROM FL1903EDI制御マスタ");
-        }
+        execOn(db, "DELETE FROM FL1903EDI制御マスタ");
         f().Center_CD->setText("C01");
         whileShown([&](SEARCH_MSTDB& d) { d.unload(1); });
         EXPECT_FALSE(shown);
@@ -211,12 +206,7 @@ TEST_F(Search, MessageGroupPickNeverWritesTheFirstTarget) {
 
 TEST_F(Search, DatabaseErrorKeepsTheScreenUsable) {
     onEachDatabase([&](const TestDb& db) {
-        {
-            odbc::Environment env;
-            odbc::Connection c(env);
-            c.open(db.connStr);
-            c.execute("DROP TABLE FL1903EDI制御マスタ");
-        }
+        execOn(db, "DROP TABLE FL1903EDI制御マスタ");
         whileShown([&](SEARCH_MSTDB& d) { d.unload(1); });
         EXPECT_FALSE(shown);
         ASSERT_EQ(messages.size(), 1);

@@ -18,20 +18,16 @@ protected:
         AppFixture::TearDown();
     }
     template <class Check> void onEachDatabase(Check check) {
-        auto dbs = testDatabases();
-        if (dbs.empty()) GTEST_SKIP() << "no test database configured";
-        for (const TestDb& db : dbs) {
-            SCOPED_TRACE(db.kind.toStdString());
-            resetDatabase(db);
-            messages.clear();
-            g_DbIni.DbString = "  " + db.dsn + "  ";
-            g_DbIni.UserId = "postgres";
-            g_DbIni.Passwd = "";
-            ASSERT_TRUE(database::Open_Db());
-            EXPECT_EQ(g_ConnStr, "DSN=" + db.dsn + ";UID=postgres;PWD=;");
-            check(db);
-            g_DbConn.reset();
-        }
+        eachDatabase(
+            [&](const TestDb& db) {
+                g_DbIni.DbString = "  " + db.dsn + "  ";
+                g_DbIni.UserId = "postgres";
+                g_DbIni.Passwd = "";
+                ASSERT_TRUE(database::Open_Db());
+                EXPECT_EQ(g_ConnStr, "DSN=" + db.dsn + ";UID=postgres;PWD=;");
+                check(db);
+            },
+            [] { g_DbConn.reset(); });
     }
 };
 

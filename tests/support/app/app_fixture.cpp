@@ -1,5 +1,6 @@
 #include "support/app/app_fixture.h"
 #include "platform/forms/runtime.h"
+#include "platform/odbc/connection.h"
 #include "shell/settings.h"
 #include <QDir>
 #include <QFile>
@@ -24,6 +25,19 @@ void AppFixture::TearDown() {
     forms::setMsgBoxHandler(nullptr);
     forms::setEndHandler(nullptr);
     settings::setAppPathOverride(QString());
+}
+
+void AppFixture::forgetMessages() {
+    messages.clear();
+    styles.clear();
+    titles.clear();
+    answers.clear();
+    endStatus = -1;
+}
+
+void AppFixture::execOn(const TestDb& db, const QString& sql) {
+    odbc::Environment env;
+    connectTo(env, db)->execute(sql);
 }
 
 QString AppFixture::demoIni() {

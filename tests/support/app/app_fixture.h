@@ -1,12 +1,17 @@
 #pragma once
 // A program installation in a temporary folder (<root>/PG/BIN, <root>/EDI.ini) with the message
 // box and the end of the program replaced, so a test scripts the answers and reads what was shown.
+#include "support/testdb.h"
 #include <QStringList>
 #include <QTemporaryDir>
 #include <deque>
 #include <gtest/gtest.h>
 
 class AppFixture : public ::testing::Test {
+public:
+    // Runs a statement on a connection of its own, as another workstation would.
+    static void execOn(const TestDb& db, const QString& sql);
+
 protected:
     void SetUp() override;
     void TearDown() override;
@@ -18,6 +23,21 @@ protected:
     // The demo settings pointing at a data source, user and password.
     QString iniFor(const QString& dsn, const QString& user = "postgres",
                    const QString& password = "") const;
+
+    // Runs body once per configured database, each time on fresh demo data with nothing shown
+    // yet; `after` runs after each body (the program's own clean-up).
+    template <class Body, class After> void eachDatabase(Body body, After after) {
+        auto dbs = testDatabases();
+        if (dbs.empty()) GTEST_SKIP() << "no test database configured";
+        for (const TestDb& db : dbs) {
+            SCOPED_TRACE(db.kind.toStdString());
+            resetDatabase(db);
+            forgetMessages();
+            body(db);
+            after();
+        }
+    }
+    void forgetMessages();
 
     QTemporaryDir dir;
     QStringList messages;    // prompts shown, in order

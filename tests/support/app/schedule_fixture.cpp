@@ -13,11 +13,7 @@ void ScheduleScreen::TearDown() {
 
 void ScheduleScreen::start(const TestDb& testDb) {
     db = testDb;
-    resetDatabase(db);
     writeIni(iniFor(db.dsn));
-    messages.clear();
-    answers.clear();
-    endStatus = -1;
     ASSERT_TRUE(M352040_M::Main("A001"));
     QApplication::setActiveWindow(&f());
     f().activateWindow();

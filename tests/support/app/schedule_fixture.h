@@ -14,14 +14,12 @@ protected:
 
     // Runs body once per configured database, each time on fresh demo data and a fresh start.
     template <class Body> void onEachDatabase(Body body) {
-        auto dbs = testDatabases();
-        if (dbs.empty()) GTEST_SKIP() << "no test database configured";
-        for (const TestDb& db : dbs) {
-            SCOPED_TRACE(db.kind.toStdString());
-            start(db);
-            body(db);
-            stop();
-        }
+        eachDatabase(
+            [&](const TestDb& testDb) {
+                start(testDb);
+                body(testDb);
+            },
+            [this] { stop(); });
     }
     void start(const TestDb& db);
     void stop();
