@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Runs on the virtual display for bench/startup.sh.
 set -euo pipefail
+export QT_QPA_PLATFORM=xcb # a real window on the virtual display
 runs=$1
 program=$2
 bare=$3

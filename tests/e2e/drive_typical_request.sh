@@ -2,6 +2,7 @@
 # Runs on the virtual display: starts the installed program and types the request.
 # Usage: drive_typical_request.sh <install-root> <center-code>
 set -euo pipefail
+export QT_QPA_PLATFORM=xcb # a real window on the virtual display
 root=$1
 center=$2
 "$root/PG/BIN/M352040" A001 &
