@@ -26,4 +26,10 @@ step key Return
 step type --delay 50 0930
 step key Return
 step key Return # Yes is the default answer of the save question
-sleep 1
+# Give the save time to land before the program is ended.
+for _ in $(seq 50); do
+  n=$(sqlite3 "$root/e2e.db" "SELECT count(*) FROM FL1912EDIスケジュールマスタ
+        WHERE センターコード='$center' AND 送受信種別='R'")
+  [ "$n" -gt 0 ] && break
+  sleep 0.2
+done
