@@ -18,16 +18,30 @@ int expandYear(int y) {
     return y;
 }
 
+// H:M or H:M:S with one or two digits each; scanned by hand because the list fill formats
+// every stored time.
 std::optional<QTime> parseTime(const QString& s) {
-    static const QRegularExpression re(
-        QStringLiteral("^([0-9]{1,2}):([0-9]{1,2})(?::([0-9]{1,2}))?$"));
-    const auto m = re.match(s);
-    if (!m.hasMatch()) return std::nullopt;
-    const int h = m.captured(1).toInt();
-    const int min = m.captured(2).toInt();
-    const int sec = m.hasCaptured(3) ? m.captured(3).toInt() : 0;
-    if (h > 23 || min > 59 || sec > 59) return std::nullopt;
-    return QTime(h, min, sec);
+    int parts[3] = {0, 0, 0};
+    int count = 0;
+    qsizetype i = 0;
+    const qsizetype n = s.size();
+    while (count < 3) {
+        int digits = 0;
+        int value = 0;
+        while (i < n && digits < 3 && s[i] >= u'0' && s[i] <= u'9') {
+            value = value * 10 + (s[i].unicode() - u'0');
+            ++digits;
+            ++i;
+        }
+        if (digits == 0 || digits > 2) return std::nullopt;
+        parts[count++] = value;
+        if (i == n) break;
+        if (s[i] != u':') return std::nullopt;
+        ++i;
+    }
+    if (i != n || count < 2) return std::nullopt;
+    if (parts[0] > 23 || parts[1] > 59 || parts[2] > 59) return std::nullopt;
+    return QTime(parts[0], parts[1], parts[2]);
 }
 
 std::optional<QDate> validDate(int y, int m, int d) {

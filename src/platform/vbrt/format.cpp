@@ -131,7 +131,14 @@ QString Format(const QDateTime& value, const QString& pattern) {
 
 QString Format(const QString& text, const QString& pattern) {
     if (pattern.isEmpty()) return text;
-    const auto tokens = tokenize(pattern);
+    // A list formats every row with one pattern: keep the last pattern's pieces.
+    thread_local QString lastPattern;
+    thread_local std::vector<Token> lastTokens;
+    if (pattern != lastPattern) {
+        lastTokens = tokenize(pattern);
+        lastPattern = pattern;
+    }
+    const std::vector<Token>& tokens = lastTokens;
     const bool datePattern = hasDateLetter(tokens);
     if (const auto dt = CDate(text)) {
         if (datePattern) return formatTokens(*dt, tokens);
