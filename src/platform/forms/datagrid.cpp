@@ -81,11 +81,18 @@ void DataGrid::setDataSource(odbc::ResultSet* rs) {
     } catch (const std::exception& e) {
         detail::reportFailure(e);
     }
-    // A first batch at once, so that keys work before the view has laid itself out.
-    if (d->model->canFetchMore(QModelIndex())) d->model->fetchMore(QModelIndex());
+    // At once just what the view can show, and one line more so that the view does not ask for
+    // the next batch before it is scrolled; keys work before the view has laid itself out.
+    if (d->model->canFetchMore(QModelIndex())) d->model->fetchTo(firstBatch());
     if (pos >= 0 && pos < d->model->rowCount())
         view()->setCurrentIndex(d->model->index(int(pos), 0));
     d->syncing = false;
+}
+
+// The lines the view's height can show, counting a partly shown last line.
+long DataGrid::firstBatch() const {
+    const int rowHeight = std::max(1, view()->verticalHeader()->defaultSectionSize());
+    return (std::max(view()->height(), 0) + rowHeight - 1) / rowHeight + 1;
 }
 
 odbc::ResultSet* DataGrid::dataSource() const {

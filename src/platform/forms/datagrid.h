@@ -28,6 +28,7 @@ public:
     QTableView* view() const;
 
 private:
+    long firstBatch() const;
     struct Impl;
     Impl* d;
 };

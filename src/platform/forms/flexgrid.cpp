@@ -11,11 +11,6 @@ namespace forms {
 
 namespace {
 
-// The alignment numbers of the grid: 0..8 run left/centre/right by top/centre/bottom; 9 is
-// the general alignment (text at the left).
-constexpr int kGeneral = 9;
-constexpr int kAlignRole = Qt::UserRole + 1;
-
 Qt::Alignment alignmentOf(int code) {
     if (code < 0 || code > 8) return Qt::AlignLeft | Qt::AlignVCenter;
     static constexpr Qt::AlignmentFlag h[] = {Qt::AlignLeft, Qt::AlignHCenter, Qt::AlignRight};
@@ -25,23 +20,29 @@ Qt::Alignment alignmentOf(int code) {
 
 } // namespace
 
-// The table lets the grid decide what keys and clicks do to the current cell.
+// The table lets the grid decide what keys and clicks do to the current cell. It is brought up
+// to date before it handles them, so that they act on what the grid holds.
 class FlexGrid::Table : public QTableWidget {
 public:
     Table(FlexGrid* grid, QWidget* parent) : QTableWidget(parent), grid_(grid) {}
 
 protected:
     void keyPressEvent(QKeyEvent* e) override {
-        if (grid_->navigate(e->key(), e->modifiers()))
+        grid_->syncView();
+        if (grid_->navigate(e->key(), e->modifiers())) {
             e->accept();
-        else
+            grid_->syncView();
+        } else {
             e->ignore();
+        }
     }
     void mousePressEvent(QMouseEvent* e) override {
         if (e->button() != Qt::LeftButton) return;
+        grid_->syncView();
         QTableWidget::mousePressEvent(e);
         const QModelIndex index = indexAt(e->position().toPoint());
         if (index.isValid()) grid_->setCurrent(index.row() + 1, index.column());
+        grid_->syncView();
     }
     void mouseMoveEvent(QMouseEvent*) override {}
     void mouseReleaseEvent(QMouseEvent* e) override {
@@ -50,6 +51,7 @@ protected:
             detail::fire(grid_->onClick);
     }
     void mouseDoubleClickEvent(QMouseEvent* e) override {
+        grid_->syncView();
         QTableWidget::mouseDoubleClickEvent(e);
         if (e->button() == Qt::LeftButton) detail::fire(grid_->onDblClick);
     }
@@ -60,7 +62,7 @@ private:
 
 FlexGrid::FlexGrid(Form* form, QString name, int index)
     : Control(ControlKind::FlexGrid, form, std::move(name), index, new Table(this, form)) {
-    QTableWidget* t = table();
+    QTableWidget* t = view();
     t->setEditTriggers(QAbstractItemView::NoEditTriggers);
     t->setSelectionMode(QAbstractItemView::NoSelection);
     t->setTabKeyNavigation(false);
@@ -74,15 +76,21 @@ FlexGrid::FlexGrid(Form* form, QString name, int index)
     t->horizontalHeader()->setHighlightSections(false);
     t->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     t->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    defaultRowPixels_ = t->verticalHeader()->defaultSectionSize();
     const int rows = rows_, cols = cols_;
     rows_ = cols_ = 0;
     setCols(cols);
     setRows(rows);
-    showCurrent();
+    syncView();
+}
+
+QTableWidget* FlexGrid::view() const {
+    return static_cast<QTableWidget*>(widget());
 }
 
 QTableWidget* FlexGrid::table() const {
-    return static_cast<QTableWidget*>(widget());
+    syncView();
+    return view();
 }
 
 int FlexGrid::rows() const {
@@ -91,13 +99,16 @@ int FlexGrid::rows() const {
 
 void FlexGrid::setRows(int rows) {
     rows = std::max(rows, fixedRows());
-    table()->setRowCount(rows - 1);
+    if (rows == rows_) return;
+    // Lines that go and come back must come back empty in the table too.
+    if (rows < rows_) markRows(rows, rows_ - 1);
+    for (std::vector<Cell>& column : cells_)
+        column.resize(size_t(rows));
     rowHeights_.resize(size_t(rows), -1);
     rows_ = rows;
-    if (row_ >= rows_)
-        setCurrent(rows_ - 1, col_);
-    else
-        showCurrent();
+    heightsStale_ = true;
+    markStale();
+    if (row_ >= rows_) setCurrent(rows_ - 1, col_);
 }
 
 int FlexGrid::cols() const {
@@ -106,7 +117,7 @@ int FlexGrid::cols() const {
 
 void FlexGrid::setCols(int cols) {
     cols = std::max(cols, 1);
-    QTableWidget* t = table();
+    QTableWidget* t = view();
     t->setColumnCount(cols);
     for (int c = cols_; c < cols; ++c) {
         // Without an item of its own a header section shows its number.
@@ -114,6 +125,7 @@ void FlexGrid::setCols(int cols) {
         head->setTextAlignment(alignmentOf(kGeneral));
         t->setHorizontalHeaderItem(c, head);
     }
+    cells_.resize(size_t(cols), std::vector<Cell>(size_t(rows_)));
     colWidths_.resize(size_t(cols), -1);
     cols_ = cols;
     if (col_ >= cols_)
@@ -148,7 +160,7 @@ int FlexGrid::colSel() const {
 
 void FlexGrid::setColSel(int col) {
     colSel_ = std::clamp(col, 0, cols_ - 1);
-    showCurrent();
+    markStale();
 }
 
 // Moving the current cell collapses the selection onto it.
@@ -157,30 +169,15 @@ void FlexGrid::setCurrent(int row, int col) {
     row_ = row;
     col_ = col;
     colSel_ = col;
-    showCurrent();
+    markStale();
     if (moved) detail::fire(onRowColChange);
-}
-
-void FlexGrid::showCurrent() {
-    QTableWidget* t = table();
-    QItemSelectionModel* sm = t->selectionModel();
-    if (row_ < 1) {
-        sm->clearCurrentIndex();
-        sm->clearSelection();
-        return;
-    }
-    const QModelIndex current = t->model()->index(row_ - 1, col_);
-    sm->setCurrentIndex(current, QItemSelectionModel::NoUpdate);
-    const QItemSelection range(t->model()->index(row_ - 1, std::min(col_, colSel_)),
-                               t->model()->index(row_ - 1, std::max(col_, colSel_)));
-    sm->select(range, QItemSelectionModel::ClearAndSelect);
 }
 
 bool FlexGrid::navigate(int qtKey, Qt::KeyboardModifiers modifiers) {
     if (rows_ < 2) return false;
     const bool ctrl = modifiers & Qt::ControlModifier;
-    const int rowHeight = std::max(1, table()->verticalHeader()->defaultSectionSize());
-    const int page = std::max(1, table()->viewport()->height() / rowHeight);
+    const int rowHeight = std::max(1, view()->verticalHeader()->defaultSectionSize());
+    const int page = std::max(1, view()->viewport()->height() / rowHeight);
     int r = std::max(row_, 1);
     int c = col_;
     switch (qtKey) {
@@ -215,28 +212,25 @@ bool FlexGrid::navigate(int qtKey, Qt::KeyboardModifiers modifiers) {
     return true;
 }
 
-QTableWidgetItem* FlexGrid::cell(int row, int col) const {
+FlexGrid::Cell* FlexGrid::cell(int row, int col) {
     if (row < 0 || row >= rows_ || col < 0 || col >= cols_) return nullptr;
-    return row == 0 ? table()->horizontalHeaderItem(col) : table()->item(row - 1, col);
+    return &cells_[size_t(col)][size_t(row)];
 }
 
-QTableWidgetItem* FlexGrid::makeCell(int row, int col) {
-    if (QTableWidgetItem* it = cell(row, col)) return it;
-    if (row < 1 || row >= rows_ || col < 0 || col >= cols_) return nullptr;
-    auto* it = new QTableWidgetItem;
-    it->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
-    it->setTextAlignment(alignmentOf(kGeneral));
-    table()->setItem(row - 1, col, it);
-    return it;
+const FlexGrid::Cell* FlexGrid::cell(int row, int col) const {
+    return const_cast<FlexGrid*>(this)->cell(row, col);
 }
 
 QString FlexGrid::textMatrix(int row, int col) const {
-    const QTableWidgetItem* it = cell(row, col);
-    return it ? it->text() : QString();
+    const Cell* c = cell(row, col);
+    return c ? c->text : QString();
 }
 
 void FlexGrid::setTextMatrix(int row, int col, const QString& text) {
-    if (QTableWidgetItem* it = makeCell(row, col)) it->setText(text);
+    if (Cell* c = cell(row, col)) {
+        c->text = text;
+        markRows(row, row);
+    }
 }
 
 QString FlexGrid::text() const {
@@ -250,12 +244,12 @@ void FlexGrid::setText(const QString& text) {
 int FlexGrid::colWidth(int col) const {
     if (col < 0 || col >= cols_) return 0;
     const int set = colWidths_[size_t(col)];
-    return set >= 0 ? set : pixelsToTwips(table()->columnWidth(col));
+    return set >= 0 ? set : pixelsToTwips(view()->columnWidth(col));
 }
 
 void FlexGrid::setColWidth(int col, int twips) {
     if (col < 0 || col >= cols_) return;
-    QTableWidget* t = table();
+    QTableWidget* t = view();
     colWidths_[size_t(col)] = std::max(twips, -1);
     t->setColumnHidden(col, twips == 0);
     if (twips != 0)
@@ -267,52 +261,151 @@ int FlexGrid::rowHeight(int row) const {
     if (row < 0 || row >= rows_) return 0;
     const int set = rowHeights_[size_t(row)];
     if (set >= 0) return set;
-    return pixelsToTwips(row == 0 ? table()->horizontalHeader()->height()
-                                  : table()->rowHeight(row - 1));
+    return pixelsToTwips(row == 0 ? view()->horizontalHeader()->height() : defaultRowPixels_);
 }
 
 void FlexGrid::setRowHeight(int row, int twips) {
     if (row < 0 || row >= rows_) return;
-    QTableWidget* t = table();
     rowHeights_[size_t(row)] = std::max(twips, -1);
-    if (row == 0 && twips < 0) {
-        t->horizontalHeader()->setMinimumHeight(0);
-        t->horizontalHeader()->setMaximumHeight(QWIDGETSIZE_MAX);
-    } else if (row == 0) {
-        t->horizontalHeader()->setFixedHeight(twipsToPixels(twips));
-    } else {
-        t->setRowHeight(row - 1, twips < 0 ? t->verticalHeader()->defaultSectionSize()
-                                           : twipsToPixels(twips));
+    if (row > 0) {
+        heightsStale_ = true;
+        markStale();
+        return;
     }
+    QHeaderView* head = view()->horizontalHeader();
+    if (twips < 0) {
+        head->setMinimumHeight(0);
+        head->setMaximumHeight(QWIDGETSIZE_MAX);
+    } else {
+        head->setFixedHeight(twipsToPixels(twips));
+    }
+}
+
+int FlexGrid::rowPixels(int row) const {
+    const int set = rowHeights_[size_t(row)];
+    return set < 0 ? defaultRowPixels_ : twipsToPixels(set);
 }
 
 int FlexGrid::cellAlignment() const {
-    const QTableWidgetItem* it = cell(row_, col_);
-    const QVariant code = it ? it->data(kAlignRole) : QVariant();
-    return code.isValid() ? code.toInt() : kGeneral;
+    const Cell* c = cell(row_, col_);
+    return c ? c->alignment : kGeneral;
 }
 
 void FlexGrid::setCellAlignment(int alignment) {
-    QTableWidgetItem* it = makeCell(row_, col_);
-    if (!it) return;
-    it->setData(kAlignRole, alignment);
-    it->setTextAlignment(alignmentOf(alignment));
-}
-
-void FlexGrid::clear() {
-    QTableWidget* t = table();
-    t->clearContents();
-    for (int c = 0; c < cols_; ++c) {
-        QTableWidgetItem* head = t->horizontalHeaderItem(c);
-        head->setText(QString());
-        head->setData(kAlignRole, QVariant());
-        head->setTextAlignment(alignmentOf(kGeneral));
+    if (Cell* c = cell(row_, col_)) {
+        c->alignment = alignment;
+        markRows(row_, row_);
     }
 }
 
+void FlexGrid::clear() {
+    for (std::vector<Cell>& column : cells_)
+        column.assign(column.size(), Cell());
+    cleared_ = true;
+    markRows(0, 0); // the header keeps its items: they are emptied one by one
+}
+
+// The repaint comes from the event loop, after the table has caught up.
 void FlexGrid::refresh() {
-    table()->viewport()->update();
-    table()->horizontalHeader()->viewport()->update();
+    view()->viewport()->update();
+    view()->horizontalHeader()->viewport()->update();
+}
+
+void FlexGrid::markRows(int from, int to) {
+    if (staleTo_ < staleFrom_) {
+        staleFrom_ = from;
+        staleTo_ = to;
+    } else {
+        staleFrom_ = std::min(staleFrom_, from);
+        staleTo_ = std::max(staleTo_, to);
+    }
+    markStale();
+}
+
+// One update of the table per pass of the event loop, however many changes come before it.
+void FlexGrid::markStale() {
+    stale_ = true;
+    if (queued_) return;
+    queued_ = true;
+    QMetaObject::invokeMethod(
+        view(),
+        [this] {
+            queued_ = false;
+            syncView();
+        },
+        Qt::QueuedConnection);
+}
+
+void FlexGrid::syncView() const {
+    if (!stale_) return;
+    stale_ = false;
+    syncRows();
+    syncCells();
+    if (heightsStale_) syncHeights();
+    syncCurrent();
+}
+
+void FlexGrid::syncRows() const {
+    if (view()->rowCount() != rows_ - 1) view()->setRowCount(rows_ - 1);
+}
+
+void FlexGrid::syncCells() const {
+    QTableWidget* t = view();
+    if (cleared_) {
+        cleared_ = false;
+        t->clearContents();
+    }
+    const int to = std::min(staleTo_, rows_ - 1);
+    for (int r = staleFrom_; r <= to; ++r) {
+        for (int c = 0; c < cols_; ++c) {
+            const Cell& cell = cells_[size_t(c)][size_t(r)];
+            QTableWidgetItem* it = r == 0 ? t->horizontalHeaderItem(c) : t->item(r - 1, c);
+            if (it) {
+                it->setText(cell.text);
+                it->setTextAlignment(alignmentOf(cell.alignment));
+            } else if (!cell.text.isEmpty() || cell.alignment != kGeneral) {
+                it = new QTableWidgetItem(cell.text);
+                it->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+                it->setTextAlignment(alignmentOf(cell.alignment));
+                t->setItem(r - 1, c, it);
+            }
+        }
+    }
+    staleFrom_ = 0;
+    staleTo_ = -1;
+}
+
+// The height most lines share becomes the table's default, so that only the others need a
+// size of their own.
+void FlexGrid::syncHeights() const {
+    heightsStale_ = false;
+    int common = defaultRowPixels_, votes = 0;
+    for (int r = 1; r < rows_; ++r) {
+        const int h = rowPixels(r);
+        if (votes == 0) common = h;
+        votes += h == common ? 1 : -1;
+    }
+    QHeaderView* vh = view()->verticalHeader();
+    if (vh->defaultSectionSize() != common) vh->setDefaultSectionSize(common);
+    for (int r = 1; r < rows_; ++r) {
+        const int h = rowPixels(r);
+        if (vh->sectionSize(r - 1) != h) vh->resizeSection(r - 1, h);
+    }
+}
+
+void FlexGrid::syncCurrent() const {
+    QTableWidget* t = view();
+    QItemSelectionModel* sm = t->selectionModel();
+    if (row_ < 1) {
+        sm->clearCurrentIndex();
+        sm->clearSelection();
+        return;
+    }
+    const QModelIndex current = t->model()->index(row_ - 1, col_);
+    sm->setCurrentIndex(current, QItemSelectionModel::NoUpdate);
+    const QItemSelection range(t->model()->index(row_ - 1, std::min(col_, colSel_)),
+                               t->model()->index(row_ - 1, std::max(col_, colSel_)));
+    sm->select(range, QItemSelectionModel::ClearAndSelect);
 }
 
 } // namespace forms

@@ -75,9 +75,15 @@ bool ResultSetModel::canFetchMore(const QModelIndex& parent) const {
 }
 
 void ResultSetModel::fetchMore(const QModelIndex& parent) {
-    if (parent.isValid() || !rs_ || failed_) return;
+    if (!parent.isValid()) fetchTo(rows_ + kBatch);
+}
+
+// Rows the result set fetched by itself count towards `rows`.
+void ResultSetModel::fetchTo(long rows) {
+    if (!rs_ || failed_) return;
     try {
-        if (rs_->fetchedRows() <= rows_) rs_->fetchMore(kBatch);
+        const long more = rows - rs_->fetchedRows();
+        if (more > 0) rs_->fetchMore(more);
     } catch (const std::exception& e) {
         failed_ = true;
         reportFailure(e);

@@ -24,9 +24,12 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
     bool canFetchMore(const QModelIndex& parent) const override;
+    // A batch of kBatch rows, as the view scrolls to the last row it has.
     void fetchMore(const QModelIndex& parent) override;
+    // Fetches until the model has `rows` rows or the result set ends.
+    void fetchTo(long rows);
 
-    static constexpr long kBatch = 100;
+    static constexpr long kBatch = 256;
 
 private:
     odbc::ResultSet* rs_ = nullptr;

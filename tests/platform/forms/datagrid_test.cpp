@@ -2,7 +2,9 @@
 // row following the result set, and the keys and clicks the search dialog picks with.
 #include "formtest.h"
 #include "platform/forms/datagrid.h"
+#include "platform/forms/resultsetmodel.h"
 #include "platform/odbc/connection.h"
+#include <QHeaderView>
 #include <QTableView>
 #include <QTemporaryDir>
 
@@ -55,6 +57,32 @@ TEST_F(DataGridTest, ShowsTheColumnsByNameAndFetchesRowsAsTheViewScrolls) {
     }
     EXPECT_EQ(model()->rowCount(), kRows);
     EXPECT_EQ(model()->index(kRows - 1, 0).data().toString(), "C0999");
+}
+
+// The first batch is what the view can show and one line more, so that the dialog shows
+// without waiting for rows no one sees; scrolling brings the rest a batch at a time.
+TEST_F(DataGridTest, FirstBatchFillsTheViewAndNoMore) {
+    grid->setDataSource(rs.get());
+    const int first = model()->rowCount();
+    formtest::showActive(&form);
+    QCoreApplication::processEvents();
+    QTableView* v = grid->view();
+    EXPECT_EQ(model()->rowCount(), first); // showing asks for no more
+    const int rowHeight = v->verticalHeader()->defaultSectionSize();
+    EXPECT_GE(first * rowHeight, v->viewport()->height());
+    EXPECT_LE(first, v->height() / rowHeight + 2);
+    EXPECT_FALSE(v->viewport()->rect().intersects(v->visualRect(model()->index(first - 1, 0))));
+    v->scrollToBottom();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(model()->rowCount(), first + detail::ResultSetModel::kBatch);
+}
+
+TEST_F(DataGridTest, ALowGridStillFetchesARow) {
+    grid->move(grid->left(), grid->top(), grid->width(), 0);
+    grid->setDataSource(rs.get());
+    EXPECT_EQ(model()->rowCount(), 1);
+    EXPECT_EQ(model()->index(0, 0).data().toString(), "C0000");
+    EXPECT_EQ(grid->row(), 0);
 }
 
 TEST_F(DataGridTest, TheCurrentRowAndTheRecordFollowEachOther) {

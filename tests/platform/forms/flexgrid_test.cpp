@@ -42,6 +42,8 @@ protected:
         return grid->table()->visualRect(grid->table()->model()->index(row - 1, col)).center();
     }
     QModelIndexList selected() const { return grid->table()->selectionModel()->selectedIndexes(); }
+    // The table as it is, without bringing it up to date.
+    QTableWidget* shown() const { return static_cast<QTableWidget*>(grid->widget()); }
 
     Form form{"F"};
     FlexGrid* grid = nullptr;
@@ -159,6 +161,7 @@ TEST_F(FlexGridTest, ClearEmptiesTextsAndFormatsButKeepsTheShape) {
     grid->setRow(1);
     grid->setCol(1);
     grid->setCellAlignment(7);
+    QCoreApplication::processEvents(); // the table has the lines
     grid->clear();
     EXPECT_EQ(grid->rows(), 3);
     EXPECT_EQ(grid->cols(), 3);
@@ -166,6 +169,79 @@ TEST_F(FlexGridTest, ClearEmptiesTextsAndFormatsButKeepsTheShape) {
     EXPECT_EQ(grid->textMatrix(2, 2), "");
     EXPECT_EQ(grid->cellAlignment(), 9);
     EXPECT_EQ(grid->colWidth(1), 1000);
+    grid->setTextMatrix(2, 1, "again"); // before the table has caught up with the clear
+    QTableWidget* t = grid->table();
+    EXPECT_EQ(t->horizontalHeaderItem(1)->text(), "");
+    EXPECT_EQ(t->item(1, 1)->text(), "again");
+    EXPECT_EQ(t->item(1, 2), nullptr);
+    EXPECT_EQ(t->item(0, 1), nullptr);
+}
+
+// The table follows the grid from the event loop, with no one asking for it.
+TEST_F(FlexGridTest, TheTableCatchesUpFromTheEventLoop) {
+    fill(3);
+    grid->setRow(2);
+    grid->setCol(1);
+    grid->setCellAlignment(7);
+    grid->setColSel(2);
+    QCoreApplication::processEvents();
+    QTableWidget* t = shown();
+    EXPECT_EQ(t->rowCount(), 3);
+    EXPECT_EQ(t->horizontalHeaderItem(1)->text(), QStringLiteral(" 曜日 "));
+    EXPECT_EQ(t->item(2, 2)->text(), "03:00");
+    EXPECT_EQ(t->item(1, 1)->textAlignment(), int(Qt::AlignRight | Qt::AlignVCenter));
+    EXPECT_EQ(t->verticalHeader()->defaultSectionSize(), 24); // 360 twips, shared by all lines
+    for (int r = 0; r < 3; ++r)
+        EXPECT_EQ(t->rowHeight(r), 24);
+    EXPECT_EQ(t->currentIndex(), t->model()->index(1, 1));
+    EXPECT_EQ(t->selectionModel()->selectedIndexes().size(), 2);
+}
+
+TEST_F(FlexGridTest, LinesOfAnotherHeightKeepTheirOwn) {
+    fill(4);
+    grid->setRowHeight(2, 600);
+    grid->setRowHeight(4, -1);
+    QTableWidget* t = grid->table();
+    const int natural = grid->rowHeight(4) / 15;
+    EXPECT_EQ(t->rowHeight(0), 24);
+    EXPECT_EQ(t->rowHeight(1), 40);
+    EXPECT_EQ(t->rowHeight(2), 24);
+    EXPECT_EQ(t->rowHeight(3), natural);
+    for (int r = 1; r <= 4; ++r)
+        grid->setRowHeight(r, 600);
+    t = grid->table();
+    for (int r = 0; r < 4; ++r)
+        EXPECT_EQ(t->rowHeight(r), 40);
+    EXPECT_EQ(grid->rowHeight(2), 600);
+}
+
+TEST_F(FlexGridTest, LinesThatGoAndComeBackComeBackEmpty) {
+    fill(3);
+    grid->table(); // the table has the three lines
+    grid->setRows(2);
+    grid->setRows(4);
+    EXPECT_EQ(grid->textMatrix(2, 1), "");
+    EXPECT_EQ(grid->rowHeight(2), grid->rowHeight(3));
+    QTableWidget* t = grid->table();
+    EXPECT_EQ(t->rowCount(), 3);
+    EXPECT_EQ(t->item(0, 1)->text(), "day1");
+    for (int r : {1, 2})
+        EXPECT_TRUE(!t->item(r, 1) || t->item(r, 1)->text().isEmpty()) << r;
+}
+
+// A click lands on what the grid holds, even on lines added since the table last caught up.
+TEST_F(FlexGridTest, ClickOnALineTheTableHasNotCaughtUpWith) {
+    fill(3);
+    formtest::showActive(&form);
+    QCoreApplication::processEvents();
+    const QPoint third = cellCentre(3, 1);
+    grid->setRows(5);
+    grid->setTextMatrix(4, 1, "day4");
+    grid->setRowHeight(4, 360);
+    log.clear();
+    QTest::mouseClick(shown()->viewport(), Qt::LeftButton, {}, third + QPoint(0, 24));
+    EXPECT_EQ(log, (QStringList{"rcc 4,1", "click 4,1"}));
+    EXPECT_EQ(shown()->currentIndex(), shown()->model()->index(3, 1));
 }
 
 } // namespace
