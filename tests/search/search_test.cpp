@@ -35,7 +35,7 @@ protected:
         shown = false;
         focus(f().Center_CD);
         // Queued after the focus change, so it runs inside the dialog's own loop.
-        QTimer::singleShot(0, [this, inDialog] {
+        QTimer::singleShot(0, &timers, [this, inDialog] {
             shown = searchDialog().isShown();
             inDialog(searchDialog());
         });
@@ -46,6 +46,8 @@ protected:
         return v->visualRect(v->model()->index(row, col)).center();
     }
     bool shown = false;
+    // Owns the timers of a test: a timer whose dialog never opened dies with the test.
+    QObject timers;
 };
 
 TEST_F(Search, MessageGroupsWithAndWithoutKey) {
@@ -191,13 +193,14 @@ TEST_F(Search, MessageGroupPickNeverWritesTheFirstTarget) {
     onEachDatabase([&](const TestDb&) {
         forms::TextBox* first = f().Center_CD;
         first->setText("KEEP");
-        QTimer::singleShot(
-            0, [&] { QTest::mouseClick(searchDialog().SELECT->widget(), Qt::LeftButton); });
+        QTimer::singleShot(0, &timers, [&] {
+            QTest::mouseClick(searchDialog().SELECT->widget(), Qt::LeftButton);
+        });
         Search_MstDb(0, first, "A01", "", f().SEARCH_KBN, f().lbl_Soujyu, f().lbl_Center_CD);
         EXPECT_EQ(first->text(), "KEEP");
         EXPECT_EQ(f().SEARCH_KBN->caption(), "A01");
         EXPECT_FALSE(f().lbl_Soujyu->caption().isEmpty());
-        QTimer::singleShot(0,
+        QTimer::singleShot(0, &timers,
                            [&] { QTest::keyClick(searchDialog().GRID->view(), Qt::Key_Escape); });
         Search_MstDb(0, first, "A01", "", f().SEARCH_KBN, nullptr, nullptr);
         EXPECT_EQ(first->text(), "");
