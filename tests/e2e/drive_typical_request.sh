@@ -3,6 +3,8 @@
 # Usage: drive_typical_request.sh <install-root> <center-code>
 set -euo pipefail
 export QT_QPA_PLATFORM=xcb # a real window on the virtual display
+# The virtual display may still be coming up (or an old one going down) when this starts.
+for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 root=$1
 center=$2
 "$root/PG/BIN/M352040" A001 &
