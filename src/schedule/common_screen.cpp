@@ -8,7 +8,6 @@
 #include "schedule/f_m352040.h"
 #include "search/common_search_mstdb.h"
 #include "shell/appearance.h"
-#include "shell/default_property.h"
 #include "shell/workarea.h"
 
 using namespace workarea;
@@ -82,10 +81,10 @@ void Set_FieldTable() {
     g_FieldClass.assign(n, QString());
     g_FieldFormat.assign(n, QString());
     g_FieldMode.assign(n, QString());
-    const forms::Control* ctl[] = {f.Center_CD, f.Soujyu, f.YOUBI, f.Jikoku};
+    forms::Control* const ctl[] = {f.Center_CD, f.Soujyu, f.YOUBI, f.Jikoku};
     const char* cls[] = {"2U", "2U", "2U", "D"};
     for (int i = 0; i < n && i < 4; ++i) {
-        g_FieldCtl[i] = const_cast<forms::Control*>(ctl[i]);
+        g_FieldCtl[i] = ctl[i];
         g_FieldClass[i] = QString::fromLatin1(cls[i]);
     }
     if (n > 3) g_FieldFormat[3] = QStringLiteral("hh:mm");
@@ -139,8 +138,8 @@ void Proc_Key(int& keyCode, int /*shift*/) {
         if (activeName() == QLatin1String("Jikoku")) {
             Chk_Body(result);
             if (result == 9) return;
-            if (Sel_Schedule(shell::defaultText(f.Center_CD), shell::defaultText(f.Soujyu),
-                             f.YOUBI->text(), f.Jikoku->text()) == QLatin1String("0")) {
+            if (Sel_Schedule(f.Center_CD->text(), f.Soujyu->text(), f.YOUBI->text(),
+                             f.Jikoku->text()) == QLatin1String("0")) {
                 forms::MsgBox(QStringLiteral("EDIスケジュールマスタが登録されています"), 48);
                 return;
             }

@@ -36,6 +36,13 @@ void finish(std::array<int16_t, 7> widths, int dialogWidth = 0, int gridWidth = 
         dlg.GRID->move(dlg.GRID->left(), dlg.GRID->top(), gridWidth, dlg.GRID->height());
 }
 
+// The column's name as the statement spells it: a server may fold the names it returns
+// (PostgreSQL gives "bpid" for BPID), and the grid is headed by the names.
+QString spelledAsInStatement(const QString& name) {
+    const qsizetype at = g_SQL.indexOf(name, 0, Qt::CaseInsensitive);
+    return at < 0 ? name : g_SQL.mid(at, name.size());
+}
+
 void write(forms::Control* target, int column) {
     if (!target) return;
     shell::setDefaultText(target, vbrt::Trim(g_SearchRs->rs->value(column).value_or(QString())));
@@ -126,6 +133,8 @@ void Search_MstDb(int16_t kind, forms::Control* target1, const QString& key1, co
         return;
     }
     dlg.GRID->setDataSource(g_SearchRs->rs.get());
+    for (int i = 0; i < dlg.GRID->columnCount(); ++i)
+        dlg.GRID->setColumnCaption(i, spelledAsInStatement(g_SearchRs->rs->columnName(i)));
     for (int i = 0; i < 7; ++i)
         if (g_SearchWidth[i] != 0 && i < dlg.GRID->columnCount())
             dlg.GRID->setColumnWidth(i, g_SearchWidth[i]);

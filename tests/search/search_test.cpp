@@ -137,6 +137,7 @@ TEST_F(Search, DoubleClickOnTheSecondRowPicksIt) {
             QAbstractItemModel* m = d.GRID->view()->model();
             EXPECT_EQ(m->columnCount(), 2);
             EXPECT_EQ(m->headerData(0, Qt::Horizontal).toString(), "センターコード");
+            EXPECT_EQ(d.GRID->columnCaption(1), "センター名");
             EXPECT_EQ(d.GRID->columnWidth(0), 2000);
             EXPECT_EQ(d.GRID->columnWidth(1), 5000);
             code = m->index(1, 0).data().toString().trimmed();
@@ -216,6 +217,32 @@ TEST_F(Search, DatabaseErrorKeepsTheScreenUsable) {
         EXPECT_TRUE(messages[0].startsWith("データベースの処理でエラーが発生しました"));
         EXPECT_EQ(endStatus, -1);
         EXPECT_EQ(active(), f().Center_CD);
+    });
+}
+
+} // namespace
+
+namespace {
+
+// PostgreSQL returns folded names (bpid, 項目no); the headings keep the statement's spelling.
+TEST_F(Search, HeadingsAreSpelledAsInTheStatement) {
+    onEachDatabase([&](const TestDb&) {
+        QStringList headings;
+        QTimer::singleShot(0, &timers, [&] {
+            SEARCH_MSTDB& d = searchDialog();
+            for (int i = 0; i < d.GRID->columnCount(); ++i)
+                headings << d.GRID->columnCaption(i);
+            QTest::mouseClick(d.STOP->widget(), Qt::LeftButton);
+        });
+        Search_MstDb(3, f().Center_CD, "", "", f().SEARCH_KBN, f().SEARCH_KBN, nullptr);
+        EXPECT_EQ(headings, (QStringList{"情報区分コード", "BPID"}));
+        QTimer::singleShot(0, &timers, [&] {
+            SEARCH_MSTDB& d = searchDialog();
+            headings = {d.GRID->columnCaption(0), d.GRID->columnCaption(1)};
+            QTest::mouseClick(d.STOP->widget(), Qt::LeftButton);
+        });
+        Search_MstDb(4, f().Center_CD, "", "", f().SEARCH_KBN, f().SEARCH_KBN, nullptr);
+        EXPECT_EQ(headings, (QStringList{"項目No", "データ項目名"}));
     });
 }
 

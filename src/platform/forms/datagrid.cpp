@@ -99,6 +99,14 @@ odbc::ResultSet* DataGrid::dataSource() const {
     return d->model->resultSet();
 }
 
+void DataGrid::setColumnCaption(int col, const QString& caption) {
+    d->model->setCaption(col, caption);
+}
+
+QString DataGrid::columnCaption(int col) const {
+    return d->model->headerData(col, Qt::Horizontal, Qt::DisplayRole).toString();
+}
+
 int DataGrid::columnCount() const {
     return d->model->columnCount();
 }

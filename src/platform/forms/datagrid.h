@@ -25,6 +25,9 @@ public:
     int row() const; // current row, 0-based; -1 none
     void setRow(int row);
     void setHeadFont(const QString& name, double points);
+    // Heading of a column in place of the result's column name; a new binding forgets it.
+    void setColumnCaption(int col, const QString& caption);
+    QString columnCaption(int col) const;
     QTableView* view() const;
 
 private:

@@ -10,6 +10,7 @@ void ResultSetModel::setResultSet(odbc::ResultSet* rs) {
     rs_ = rs;
     rows_ = cols_ = 0;
     failed_ = false;
+    captions_.clear();
     try {
         if (rs_) {
             cols_ = rs_->columnCount();
@@ -51,9 +52,18 @@ QVariant ResultSetModel::data(const QModelIndex& index, int role) const {
     }
 }
 
+void ResultSetModel::setCaption(int section, const QString& caption) {
+    if (section < 0) return;
+    while (captions_.size() <= section)
+        captions_.append(QString());
+    captions_[section] = caption;
+    emit headerDataChanged(Qt::Horizontal, section, section);
+}
+
 QVariant ResultSetModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (role != Qt::DisplayRole) return {};
     if (orientation == Qt::Vertical) return section + 1;
+    if (!captions_.value(section).isEmpty()) return captions_.value(section);
     try {
         return rs_ && rs_->isOpen() ? rs_->columnName(section) : QString();
     } catch (const std::exception&) {

@@ -2,6 +2,7 @@
 // A read-only table model over an open result set: one column per result column, headed by
 // its name, rows taken from the result set's cache and fetched in batches as a view scrolls.
 #include <QAbstractTableModel>
+#include <QStringList>
 
 namespace odbc {
 class ResultSet;
@@ -31,11 +32,15 @@ public:
 
     static constexpr long kBatch = 256;
 
+    // Heading of a column in place of the result's column name ("" keeps the name).
+    void setCaption(int section, const QString& caption);
+
 private:
     odbc::ResultSet* rs_ = nullptr;
     int rows_ = 0;
     int cols_ = 0;
     bool failed_ = false; // a driver error stops further fetching
+    QStringList captions_;
 };
 
 } // namespace forms::detail
