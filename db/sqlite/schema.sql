@@ -1,6 +1,10 @@
 -- EDI master tables for SQLite. SQLite has no time type and ignores declared lengths, so the
 -- schedule table checks its lengths itself and keeps 起動時刻 as 'HH:MM:SS' text: the ODBC
 -- driver sends {t 'HH:MM:SS'} as that same text, so equality and ordering work on it.
+
+-- Write-ahead logging: a reader (the code search keeps its list open while it is shown) never
+-- blocks another workstation's save. The mode stays with the file.
+PRAGMA journal_mode=WAL;
 DROP TABLE IF EXISTS FL1912EDIスケジュールマスタ;
 DROP TABLE IF EXISTS FL1903EDI制御マスタ;
 DROP TABLE IF EXISTS 区分マスタ;

@@ -45,7 +45,8 @@ void GRID_KeyDown(int& keyCode, int shift);
 void Conf_Update(int16_t& result);
 void Cancel_Update(int16_t answer);
 void Upd_Schedule(int16_t& result);
-void Put_Schedule(int16_t flag);
+// Returns the rows the statement changed (-1 when the driver cannot tell).
+long Put_Schedule(int16_t flag);
 QString Sel_Schedule(const QString& center, const QString& kind, const QString& day,
                      const QString& time);
 void Del_Schedule(int16_t& result);

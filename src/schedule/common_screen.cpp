@@ -6,6 +6,7 @@
 #include "schedule/check_field.h"
 #include "schedule/common.h"
 #include "schedule/f_m352040.h"
+#include "schedule/guard.h"
 #include "search/common_search_mstdb.h"
 #include "shell/appearance.h"
 #include "shell/workarea.h"
@@ -70,7 +71,9 @@ void backToHead() {
 void Init_Form() {
     appearance::Clear_Form();
     Set_FieldTable();
-    Set_YoubiList();
+    // A day list that cannot be read is reported; the screen still starts in the header, with
+    // only the header fields open.
+    guarded(Set_YoubiList);
     Set_Mode(1);
 }
 

@@ -15,6 +15,8 @@ namespace common {
 namespace {
 
 const QString kUpdateError = QStringLiteral("更新時にｴﾗｰがあった為,ﾃﾞｰﾀの更新は中止しました");
+const QString kRegistered = QStringLiteral("EDIスケジュールマスタが登録されています");
+const QString kNotRegistered = QStringLiteral("EDIスケジュールマスが登録されていません");
 
 // A time of the fields as the literal of a condition, #HH:MM#.
 QString timeLiteral(const QString& time, const QString& pattern) {
@@ -23,14 +25,20 @@ QString timeLiteral(const QString& time, const QString& pattern) {
            QStringLiteral("#");
 }
 
-void failWrite(int16_t& result) {
-    try {
-        if (g_DbConn->inTransaction()) g_DbConn->rollbackTrans();
-    } catch (const odbc::Error&) {
-        // The message below says nothing was changed; a failed rollback leaves nothing more to do.
-    }
+// A row is filed under its header and its day: without them it would be a row no list shows.
+bool keyComplete(const F_M352040& f) {
+    return !Trim(f.Center_CD->text()).isEmpty() && !Trim(f.Soujyu->text()).isEmpty() &&
+           !Trim(f.YOUBI->text()).isEmpty();
+}
+
+// Called once the transaction is over (the guard has rolled it back): the operator is told
+// nothing was changed, or that another workstation saved the same row first (unique key).
+void failWrite(int16_t& result, const odbc::Error* error) {
     result = 9;
-    forms::MsgBox(kUpdateError, 0);
+    if (error && error->sqlState().startsWith(QLatin1String("23")))
+        forms::MsgBox(kRegistered, 48);
+    else
+        forms::MsgBox(kUpdateError, 0);
 }
 
 } // namespace
@@ -81,35 +89,49 @@ void Cancel_Update(int16_t answer) {
 
 void Upd_Schedule(int16_t& result) {
     F_M352040& f = frm();
+    forms::setMousePointer(11);
+    if (!keyComplete(f)) {
+        failWrite(result, nullptr);
+        return;
+    }
     try {
-        forms::setMousePointer(11);
-        g_DbConn->beginTrans();
+        odbc::Transaction transaction(*g_DbConn);
         bool lookUp = true;
         if (g_RowSelected == -1 && Trim(g_OldYoubi) == Trim(f.YOUBI->text()) &&
             Trim(g_OldJikoku) == Trim(f.Jikoku->text()))
             lookUp = false; // the key is unchanged
         if (lookUp && Sel_Schedule(f.Center_CD->text(), f.Soujyu->text(), f.YOUBI->text(),
                                    f.Jikoku->text()) == QLatin1String("0")) {
+            // Nothing was written; the transaction ends before the message holds the screen.
+            transaction.commit();
             result = 9;
-            forms::MsgBox(QStringLiteral("EDIスケジュールマスタが登録されています"), 48);
-            g_DbConn->commitTrans();
+            forms::MsgBox(kRegistered, 48);
             return;
         }
-        Put_Schedule(g_RowSelected);
-        g_DbConn->commitTrans();
-    } catch (const odbc::Error&) {
-        failWrite(result);
+        if (Put_Schedule(g_RowSelected) == 0) {
+            // Another workstation changed or deleted the taken row first.
+            transaction.rollback();
+            result = 9;
+            forms::MsgBox(kNotRegistered, 48);
+            return;
+        }
+        transaction.commit();
+    } catch (const odbc::Error& e) {
+        failWrite(result, &e);
+    } catch (const std::exception&) {
+        failWrite(result, nullptr);
     }
 }
 
-void Put_Schedule(int16_t flag) {
+long Put_Schedule(int16_t flag) {
     F_M352040& f = frm();
     if (flag == 0) {
         g_SQL = QStringLiteral("INSERT INTO FL1912EDIスケジュールマスタ ") +
                 QStringLiteral("(センターコード,") + QStringLiteral("送受信種別,") +
                 QStringLiteral("曜日,") + QStringLiteral("起動時刻)") +
-                QStringLiteral(" VALUES (") + QStringLiteral("'") + Sql_Text(f.Center_CD->text()) +
-                QStringLiteral("',") + QStringLiteral("'") + Sql_Text(f.Soujyu->text()) +
+                QStringLiteral(" VALUES (") + QStringLiteral("'") +
+                Sql_Text(Trim(f.Center_CD->text())) + QStringLiteral("',") + QStringLiteral("'") +
+                Sql_Text(Trim(f.Soujyu->text())) +
                 QStringLiteral("',") + QStringLiteral("'") + Sql_Text(Trim(f.YOUBI->text())) +
                 QStringLiteral("',") + QStringLiteral("'") + Sql_Text(f.Jikoku->text()) +
                 QStringLiteral("'") + QStringLiteral(")");
@@ -120,46 +142,58 @@ void Put_Schedule(int16_t flag) {
                 QStringLiteral(" FL1912EDIスケジュールマスタ.起動時刻='") +
                 Sql_Text(f.Jikoku->text()) + QStringLiteral("'") +
                 QStringLiteral(" WHERE FL1912EDIスケジュールマスタ.センターコード='") +
-                Sql_Text(f.Center_CD->text()) + QStringLiteral("'") +
+                Sql_Text(Trim(f.Center_CD->text())) + QStringLiteral("'") +
                 QStringLiteral(" AND FL1912EDIスケジュールマスタ.送受信種別='") +
-                Sql_Text(f.Soujyu->text()) + QStringLiteral("'") +
+                Sql_Text(Trim(f.Soujyu->text())) + QStringLiteral("'") +
                 QStringLiteral(" AND FL1912EDIスケジュールマスタ.曜日='") +
                 Sql_Text(Trim(g_OldYoubi)) + QStringLiteral("'") +
                 QStringLiteral(" AND FL1912EDIスケジュールマスタ.起動時刻=") +
                 timeLiteral(g_OldJikoku, QStringLiteral("hh:mm"));
     }
-    database::Exec_Sql();
+    return database::Exec_Sql();
 }
 
 void Del_Schedule(int16_t& result) {
     F_M352040& f = frm();
+    auto reloadList = [&f] {
+        Sel_GridRow(0);
+        Ref_Grid();
+        f.YOUBI->setListIndex(0);
+        Set_Mode(2);
+    };
     try {
         if (Sel_Schedule(f.Center_CD->text(), f.Soujyu->text(), f.YOUBI->text(),
                          f.Jikoku->text()) == QLatin1String("9")) {
             result = 9;
-            forms::MsgBox(QStringLiteral("EDIスケジュールマスが登録されていません"), 48);
+            forms::MsgBox(kNotRegistered, 48);
             return;
         }
-        const bool ok = forms::MsgBox(QStringLiteral("削除してよろしいですか"), 49) == 1;
-        if (ok) {
-            g_DbConn->beginTrans();
-            g_SQL =
-                QStringLiteral("delete ") + QStringLiteral(" FROM FL1912EDIスケジュールマスタ") +
+        if (forms::MsgBox(QStringLiteral("削除してよろしいですか"), 49) != 1) {
+            reloadList();
+            return;
+        }
+        odbc::Transaction transaction(*g_DbConn);
+        g_SQL = QStringLiteral("delete ") + QStringLiteral(" FROM FL1912EDIスケジュールマスタ") +
                 QStringLiteral(" WHERE センターコード='") + Sql_Text(Trim(f.Center_CD->text())) +
                 QStringLiteral("'") + QStringLiteral(" AND 送受信種別='") +
                 Sql_Text(Trim(f.Soujyu->text())) + QStringLiteral("'") +
                 QStringLiteral(" AND 曜日='") + Sql_Text(Trim(f.YOUBI->text())) +
                 QStringLiteral("'") + QStringLiteral(" AND 起動時刻=") +
                 timeLiteral(f.Jikoku->text(), QStringLiteral("HH:MM"));
-            database::Exec_Sql();
+        if (database::Exec_Sql() == 0) {
+            // The row went between the look-up and the statement.
+            transaction.rollback();
+            result = 9;
+            forms::MsgBox(kNotRegistered, 48);
+            reloadList();
+            return;
         }
-        Sel_GridRow(0);
-        Ref_Grid();
-        f.YOUBI->setListIndex(0);
-        Set_Mode(2);
-        if (ok) g_DbConn->commitTrans();
-    } catch (const odbc::Error&) {
-        failWrite(result);
+        reloadList(); // read inside the transaction: the list already lacks the row
+        transaction.commit();
+    } catch (const odbc::Error& e) {
+        failWrite(result, &e);
+    } catch (const std::exception&) {
+        failWrite(result, nullptr);
     }
 }
 

@@ -129,6 +129,7 @@ void Search_MstDb(int16_t kind, forms::Control* target1, const QString& key1, co
         return;
     }
     if (g_SearchRs->rs->eof()) {
+        g_SearchRs.reset();
         forms::MsgBox(QStringLiteral("検索データが有りません"), 0);
         return;
     }
@@ -143,6 +144,11 @@ void Search_MstDb(int16_t kind, forms::Control* target1, const QString& key1, co
         forms::screenWidthTwips(), forms::screenHeightTwips(), dlg.formWidth(), dlg.formHeight());
     dlg.moveTwips(pos.left, pos.top, dlg.formWidth(), dlg.formHeight());
     dlg.showModal();
+    // Picked or cancelled, the result keeps no cursor, lock or transaction of the server.
+    if (g_SearchRs) {
+        dlg.GRID->setDataSource(nullptr);
+        g_SearchRs.reset();
+    }
 }
 
 void Set_SearchResult() {

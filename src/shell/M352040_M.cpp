@@ -36,8 +36,13 @@ bool Main(const QString& commandLine) {
     g_MainScreen = std::make_unique<F_M352040>();
     g_Form = g_MainScreen.get();
     if (!Init_System()) return false;
-    // A database error while the screen sets itself up is shown; the screen still opens.
+    // A database error while the screen sets itself up is shown; the screen still opens, but
+    // only in the header. A screen that could not even reach the header ends here.
     common::guarded(common::Init_Form);
+    if (common::g_Mode != QLatin1String("HEAD")) {
+        forms::End(1);
+        return false;
+    }
     g_MainScreen->lbl_PGID->setCaption(kScreenId);
     g_MainScreen->showForm();
     forms::setMousePointer(1);

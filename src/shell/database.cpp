@@ -56,6 +56,7 @@ bool Open_Db() {
         conn->setLoginTimeout(kLoginTimeout);
         conn->open(g_ConnStr);
         conn->setQueryTimeout(kQueryTimeout);
+        conn->setLockTimeout(kLockTimeout);
         g_DbConn = std::move(conn);
         return true;
     } catch (const std::exception&) {
@@ -86,14 +87,15 @@ void Open_AdoRs(std::unique_ptr<AdoRecordset>& rs) {
     fresh->connection->setLoginTimeout(kLoginTimeout);
     fresh->connection->open(g_ConnStr);
     fresh->connection->setQueryTimeout(kQueryTimeout);
+    fresh->connection->setLockTimeout(kLockTimeout);
     fresh->rs = fresh->connection->openResultSet(g_SQL, odbc::CursorType::Keyset,
                                                  odbc::Concurrency::ReadOnly);
     setStatus(*fresh->rs);
     rs = std::move(fresh);
 }
 
-void Exec_Sql() {
-    g_DbConn->execute(g_SQL);
+long Exec_Sql() {
+    return g_DbConn->execute(g_SQL);
 }
 
 QString Get_KbnName(const QString& kind, const QString& code) {

@@ -17,6 +17,9 @@ namespace database {
 
 constexpr int kLoginTimeout = 120;
 constexpr int kQueryTimeout = 300;
+// A write blocked by another workstation's lock gives up after this long instead of freezing
+// the screen for the query time-out (PostgreSQL; SQLite data sources set their busy time-out).
+constexpr int kLockTimeout = 5;
 
 // "DSN=...;UID=...;PWD=...;" from the trimmed settings. A value holding ";" or braces is
 // wrapped in braces so it cannot break the string.
@@ -45,8 +48,8 @@ struct AdoRecordset {
 };
 void Open_AdoRs(std::unique_ptr<AdoRecordset>& rs);
 
-// Runs g_SQL (INSERT, UPDATE, DELETE) on g_DbConn.
-void Exec_Sql();
+// Runs g_SQL (INSERT, UPDATE, DELETE) on g_DbConn; returns the rows it changed (-1 unknown).
+long Exec_Sql();
 
 // The name of a code of the code table, or "" (also on any failure).
 QString Get_KbnName(const QString& kind, const QString& code);

@@ -100,7 +100,10 @@ TEST_F(ScheduleScreen, TwoWorkstationsSavingOneRowStoreItOnce) {
         });
         key(Qt::Key_Return);
         committer.join();
-        EXPECT_EQ(messages, (QStringList{"この内容で更新しますか", kUpdateError}));
+        // The unique key refuses the second row, and the operator is told why.
+        EXPECT_EQ(messages,
+                  (QStringList{"この内容で更新しますか", "EDIスケジュールマスタが登録されています"}));
+        EXPECT_FALSE(workarea::g_DbConn->inTransaction());
         EXPECT_EQ(storedRows("C17", "R"), QStringList{"月曜日|09:30"});
     });
 }

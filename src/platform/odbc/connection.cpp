@@ -52,8 +52,11 @@ struct Connection::Impl {
     SQLHDBC dbc = SQL_NULL_HDBC;
     bool open = false;
     bool inTransaction = false;
+    bool lost = false;
     int loginTimeout = -1;
     int queryTimeout = -1;
+    int lockTimeout = -1;
+    QString connectionString;
     QString dbms;
     detail::OpenResultSets resultSets;
 
@@ -62,6 +65,79 @@ struct Connection::Impl {
     void check(SQLRETURN ret) const { detail::check(ret, SQL_HANDLE_DBC, dbc, dbms); }
     void requireOpen() const {
         if (!open) throw MisuseError("the connection is not open");
+    }
+    void connect() {
+        if (loginTimeout >= 0)
+            check(SQLSetConnectAttr(dbc, SQL_ATTR_LOGIN_TIMEOUT,
+                                    intAttribute(SQLULEN(loginTimeout)), SQL_IS_UINTEGER));
+        QByteArray in = connectionString.toUtf8();
+        SQLCHAR out[1024];
+        SQLSMALLINT outLength = 0;
+        check(SQLDriverConnect(dbc, nullptr, reinterpret_cast<SQLCHAR*>(in.data()),
+                               SQLSMALLINT(in.size()), out, sizeof out, &outLength,
+                               SQL_DRIVER_NOPROMPT));
+        open = true;
+        lost = false;
+        char name[256] = {};
+        SQLSMALLINT nameLength = 0;
+        if (detail::succeeded(SQLGetInfo(dbc, SQL_DBMS_NAME, name, sizeof name, &nameLength)))
+            dbms = QString::fromUtf8(name);
+        applyLockTimeout();
+    }
+    void disconnect() noexcept {
+        const detail::OpenResultSets sets = resultSets;
+        for (ResultSet::Impl* set : sets)
+            set->close();
+        if (!open) return;
+        if (inTransaction) {
+            // An open transaction would make the disconnect fail; nothing was committed.
+            SQLEndTran(SQL_HANDLE_DBC, dbc, SQL_ROLLBACK);
+            inTransaction = false;
+            SQLSetConnectAttr(dbc, SQL_ATTR_AUTOCOMMIT, intAttribute(SQL_AUTOCOMMIT_ON),
+                              SQL_IS_UINTEGER);
+        }
+        SQLDisconnect(dbc);
+        open = false;
+        dbms.clear();
+    }
+    void applyLockTimeout() {
+        if (lockTimeout < 0 || !dbms.startsWith(QLatin1String("PostgreSQL"))) return;
+        detail::Statement st(dbc, dbms, queryTimeout);
+        st.execute(QByteArray("SET lock_timeout = ") + QByteArray::number(lockTimeout * 1000));
+    }
+    // What the driver itself knows of its link; a driver without the attribute is taken as
+    // connected.
+    bool driverSaysDead() const {
+        SQLUINTEGER dead = SQL_CD_FALSE;
+        return detail::succeeded(SQLGetConnectAttr(dbc, SQL_ATTR_CONNECTION_DEAD, &dead,
+                                                   SQL_IS_UINTEGER, nullptr)) &&
+               dead == SQL_CD_TRUE;
+    }
+    void noteFailure(const Error& e) {
+        if (isLinkFailure(e) || driverSaysDead()) lost = true;
+    }
+    // Before a statement: a link found broken is opened again, but never under a transaction,
+    // whose work the server has dropped with the old session.
+    void ensureLink() {
+        if (!lost) {
+            requireOpen();
+            if (inTransaction || !driverSaysDead()) return;
+            lost = true;
+        }
+        if (inTransaction)
+            throw Error(QStringLiteral("08S01"),
+                        QStringLiteral("the link to the database was lost in a transaction"));
+        disconnect();
+        connect(); // a failure leaves the link lost: the next statement tries again
+    }
+    // Runs one statement call, noting a lost link when it fails.
+    template <class F> auto noting(F&& call) -> decltype(call()) {
+        try {
+            return call();
+        } catch (const Error& e) {
+            noteFailure(e);
+            throw;
+        }
     }
     void setAutocommit(bool on) {
         check(SQLSetConnectAttr(dbc, SQL_ATTR_AUTOCOMMIT,
@@ -87,7 +163,20 @@ struct Connection::Impl {
                 set->close();
             }
         }
-        check(SQLEndTran(SQL_HANDLE_DBC, dbc, completion));
+        if (completion == SQL_ROLLBACK) {
+            // Whatever the driver answers, the transaction is over here: a session whose link
+            // is gone has nothing left to roll back, and the next save must start a new one.
+            inTransaction = false;
+            const SQLRETURN ended = SQLEndTran(SQL_HANDLE_DBC, dbc, completion);
+            const SQLRETURN autocommit = SQLSetConnectAttr(
+                dbc, SQL_ATTR_AUTOCOMMIT, intAttribute(SQL_AUTOCOMMIT_ON), SQL_IS_UINTEGER);
+            noting([&] {
+                check(ended);
+                check(autocommit);
+            });
+            return;
+        }
+        noting([&] { check(SQLEndTran(SQL_HANDLE_DBC, dbc, completion)); });
         inTransaction = false;
         setAutocommit(true);
     }
@@ -113,35 +202,13 @@ void Connection::setLoginTimeout(int seconds) {
 
 void Connection::open(const QString& connectionString) {
     if (d->open) throw MisuseError("the connection is already open");
-    if (d->loginTimeout >= 0)
-        d->check(SQLSetConnectAttr(d->dbc, SQL_ATTR_LOGIN_TIMEOUT,
-                                   intAttribute(SQLULEN(d->loginTimeout)), SQL_IS_UINTEGER));
-    QByteArray in = connectionString.toUtf8();
-    SQLCHAR out[1024];
-    SQLSMALLINT outLength = 0;
-    d->check(SQLDriverConnect(d->dbc, nullptr, reinterpret_cast<SQLCHAR*>(in.data()),
-                              SQLSMALLINT(in.size()), out, sizeof out, &outLength,
-                              SQL_DRIVER_NOPROMPT));
-    d->open = true;
-    char name[256] = {};
-    SQLSMALLINT nameLength = 0;
-    if (detail::succeeded(SQLGetInfo(d->dbc, SQL_DBMS_NAME, name, sizeof name, &nameLength)))
-        d->dbms = QString::fromUtf8(name);
+    d->connectionString = connectionString;
+    d->connect();
 }
 
 void Connection::close() noexcept {
-    const detail::OpenResultSets sets = d->resultSets;
-    for (ResultSet::Impl* set : sets)
-        set->close();
-    if (!d->open) return;
-    if (d->inTransaction) {
-        // An open transaction would make the disconnect fail; nothing was committed.
-        SQLEndTran(SQL_HANDLE_DBC, d->dbc, SQL_ROLLBACK);
-        d->inTransaction = false;
-    }
-    SQLDisconnect(d->dbc);
-    d->open = false;
-    d->dbms.clear();
+    d->disconnect();
+    d->lost = false;
 }
 
 bool Connection::isOpen() const {
@@ -152,41 +219,64 @@ void Connection::setQueryTimeout(int seconds) {
     d->queryTimeout = seconds;
 }
 
+void Connection::setLockTimeout(int seconds) {
+    d->lockTimeout = seconds;
+    if (d->open) d->noting([&] { d->applyLockTimeout(); });
+}
+
 QString Connection::dbmsName() const {
     return d->dbms;
 }
 
+bool Connection::linkLost() const {
+    return d->lost;
+}
+
 std::unique_ptr<ResultSet> Connection::openResultSet(const QString& sql, CursorType cursor,
                                                      Concurrency concurrency) {
-    d->requireOpen();
+    d->ensureLink();
     const QByteArray text = d->prepare(sql);
-    detail::Statement st(d->dbc, d->dbms, d->queryTimeout);
-    // Read-only sets keep their rows themselves, so the cheapest driver cursor serves: a
-    // scrollable one makes the SQLite driver read the whole result before the first row.
-    const bool readOnly = concurrency == Concurrency::ReadOnly;
-    st.setAttribute(SQL_ATTR_CURSOR_TYPE,
-                    readOnly ? SQL_CURSOR_FORWARD_ONLY : cursorAttribute(cursor));
-    st.setAttribute(SQL_ATTR_CONCURRENCY, concurrencyAttribute(concurrency));
-    st.execute(text);
-    return std::unique_ptr<ResultSet>(
-        new ResultSet(std::make_unique<ResultSet::Impl>(std::move(st), &d->resultSets)));
+    auto run = [&] {
+        detail::Statement st(d->dbc, d->dbms, d->queryTimeout);
+        // Read-only sets keep their rows themselves, so the cheapest driver cursor serves: a
+        // scrollable one makes the SQLite driver read the whole result before the first row.
+        const bool readOnly = concurrency == Concurrency::ReadOnly;
+        st.setAttribute(SQL_ATTR_CURSOR_TYPE,
+                        readOnly ? SQL_CURSOR_FORWARD_ONLY : cursorAttribute(cursor));
+        st.setAttribute(SQL_ATTR_CONCURRENCY, concurrencyAttribute(concurrency));
+        st.execute(text);
+        return std::unique_ptr<ResultSet>(
+            new ResultSet(std::make_unique<ResultSet::Impl>(std::move(st), &d->resultSets)));
+    };
+    try {
+        return d->noting(run);
+    } catch (const Error&) {
+        // A read changes nothing, so outside a transaction it may go once more on a new link.
+        if (!d->lost || d->inTransaction) throw;
+        d->ensureLink();
+        return d->noting(run);
+    }
 }
 
 long Connection::execute(const QString& sql) {
-    d->requireOpen();
+    d->ensureLink();
     const QByteArray text = d->prepare(sql);
-    detail::Statement st(d->dbc, d->dbms, d->queryTimeout);
-    if (!st.execute(text)) return 0;
-    SQLLEN count = -1;
-    st.check(SQLRowCount(st.handle(), &count));
-    return long(count);
+    return d->noting([&] {
+        detail::Statement st(d->dbc, d->dbms, d->queryTimeout);
+        if (!st.execute(text)) return 0L;
+        SQLLEN count = -1;
+        st.check(SQLRowCount(st.handle(), &count));
+        return long(count);
+    });
 }
 
 void Connection::beginTrans() {
-    d->requireOpen();
     if (d->inTransaction) throw MisuseError("a transaction is already open");
-    d->fetchAllOpenSets();
-    d->setAutocommit(false);
+    d->ensureLink();
+    d->noting([&] {
+        d->fetchAllOpenSets();
+        d->setAutocommit(false);
+    });
     d->inTransaction = true;
 }
 
@@ -197,7 +287,6 @@ void Connection::commitTrans() {
 }
 
 void Connection::rollbackTrans() {
-    d->requireOpen();
     if (!d->inTransaction) return; // error paths roll back without knowing how far they got
     d->endTransaction(SQL_ROLLBACK);
 }
@@ -212,6 +301,36 @@ void Connection::setStatementLog(StatementLog log) {
 
 void* Connection::handle() const {
     return d->dbc;
+}
+
+Transaction::Transaction(Connection& connection) : connection_(connection) {
+    connection_.beginTrans();
+}
+
+Transaction::~Transaction() {
+    if (!open_) return;
+    try {
+        connection_.rollbackTrans();
+    } catch (...) {
+        // The connection has ended the transaction all the same; nothing was committed.
+    }
+}
+
+void Transaction::commit() {
+    connection_.commitTrans();
+    open_ = false;
+}
+
+void Transaction::rollback() {
+    open_ = false;
+    connection_.rollbackTrans();
+}
+
+bool isLinkFailure(const Error& error) {
+    const QString& state = error.sqlState();
+    // 57P01-57P03: the server shut down or restarts and ended the session (PostgreSQL).
+    return state.startsWith(QLatin1String("08")) || state == QLatin1String("57P01") ||
+           state == QLatin1String("57P02") || state == QLatin1String("57P03");
 }
 
 } // namespace odbc

@@ -38,7 +38,15 @@ public:
     void close() noexcept;
     bool isOpen() const;
     void setQueryTimeout(int seconds); // applied to every later statement
+    // How long a statement waits for a lock another session holds, where the server has such
+    // a setting of its own (PostgreSQL's lock_timeout); applied now and after every reconnect.
+    void setLockTimeout(int seconds);
     QString dbmsName() const;
+
+    // A lost link (the server went away) is noticed on the failure of a statement; the next
+    // statement outside a transaction first opens the connection again with the same string.
+    // A read outside a transaction that finds the link broken reconnects and runs once more.
+    bool linkLost() const;
 
     // Opens a result set. ReadOnly requests give the row-cache keyset behaviour over a
     // forward-only cursor; other requests set SQL_ATTR_CURSOR_TYPE / SQL_ATTR_CONCURRENCY
@@ -49,6 +57,7 @@ public:
     long execute(const QString& sql);
 
     // Transactions: begin = autocommit off; commit/rollback = SQLEndTran, then autocommit on.
+    // A rollback that fails (the link is gone) still ends the transaction here.
     void beginTrans();
     void commitTrans();
     void rollbackTrans();
@@ -64,5 +73,24 @@ private:
     struct Impl;
     std::unique_ptr<Impl> d;
 };
+
+// A transaction that rolls back unless it was committed: no error path can leave it open.
+class Transaction {
+public:
+    explicit Transaction(Connection& connection); // begins; throws Error or MisuseError
+    ~Transaction();                                // rolls back unless committed; never throws
+    Transaction(const Transaction&) = delete;
+    Transaction& operator=(const Transaction&) = delete;
+    void commit();
+    void rollback(); // throws when the rollback itself fails; the transaction is ended anyway
+
+private:
+    Connection& connection_;
+    bool open_ = true;
+};
+
+// True for the failures that say the link to the server is gone (SQLSTATE class 08, or the
+// server ending the session).
+bool isLinkFailure(const Error& error);
 
 } // namespace odbc

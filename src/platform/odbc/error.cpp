@@ -13,10 +13,14 @@ constexpr int sqliteConstraint = 19; // SQLITE_CONSTRAINT, also in the low byte 
 
 // The SQLite driver reports every failure as HY000 with SQLite's own code as the native code;
 // callers match on the SQLSTATE class, so a broken constraint must read as class 23 here too.
-QString comparableState(const QString& state, int native, const QString& dbms) {
+// A trigger's RAISE also carries the constraint code, but only with its own text: SQLite's
+// constraints say "... constraint failed".
+QString comparableState(const QString& state, int native, const QString& message,
+                        const QString& dbms) {
     const bool generic = state == QLatin1String("HY000") || state == QLatin1String("S1000");
     if (generic && dbms.startsWith(QLatin1String("SQLite"), Qt::CaseInsensitive) &&
-        (native & 0xff) == sqliteConstraint)
+        (native & 0xff) == sqliteConstraint &&
+        message.contains(QLatin1String("constraint failed"), Qt::CaseInsensitive))
         return QStringLiteral("23000");
     return state;
 }
@@ -39,7 +43,7 @@ Error diagnostic(SQLSMALLINT handleType, SQLHANDLE handle, SQLRETURN ret, const 
     }
     const QString sqlState = QString::fromLatin1(reinterpret_cast<const char*>(state));
     const QString message = QString::fromUtf8(reinterpret_cast<const char*>(text));
-    return Error(comparableState(sqlState, native, dbms), message, native);
+    return Error(comparableState(sqlState, native, message, dbms), message, native);
 }
 
 QString firstSqlState(SQLSMALLINT handleType, SQLHANDLE handle) {
