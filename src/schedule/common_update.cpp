@@ -131,10 +131,9 @@ long Put_Schedule(int16_t flag) {
                 QStringLiteral("曜日,") + QStringLiteral("起動時刻)") +
                 QStringLiteral(" VALUES (") + QStringLiteral("'") +
                 Sql_Text(Trim(f.Center_CD->text())) + QStringLiteral("',") + QStringLiteral("'") +
-                Sql_Text(Trim(f.Soujyu->text())) +
-                QStringLiteral("',") + QStringLiteral("'") + Sql_Text(Trim(f.YOUBI->text())) +
-                QStringLiteral("',") + QStringLiteral("'") + Sql_Text(f.Jikoku->text()) +
-                QStringLiteral("'") + QStringLiteral(")");
+                Sql_Text(Trim(f.Soujyu->text())) + QStringLiteral("',") + QStringLiteral("'") +
+                Sql_Text(Trim(f.YOUBI->text())) + QStringLiteral("',") + QStringLiteral("'") +
+                Sql_Text(f.Jikoku->text()) + QStringLiteral("'") + QStringLiteral(")");
     } else {
         g_SQL = QStringLiteral("UPDATE FL1912EDIスケジュールマスタ ") + QStringLiteral("SET") +
                 QStringLiteral(" FL1912EDIスケジュールマスタ.曜日='") +

@@ -78,7 +78,7 @@ private:
 class Transaction {
 public:
     explicit Transaction(Connection& connection); // begins; throws Error or MisuseError
-    ~Transaction();                                // rolls back unless committed; never throws
+    ~Transaction();                               // rolls back unless committed; never throws
     Transaction(const Transaction&) = delete;
     Transaction& operator=(const Transaction&) = delete;
     void commit();
