@@ -4,18 +4,24 @@
 
 namespace common {
 
-void guarded(const std::function<void()>& handler) {
+void reportFailure(const std::exception& failure) {
     const QString failed = QStringLiteral("データベースの処理でエラーが発生しました");
+    forms::setMousePointer(0);
+    // Anything but a database error is a fault of the program, not of the operator's input:
+    // the operator is told in the screen's own words, never in the toolkit's English.
+    if (const auto* e = dynamic_cast<const odbc::Error*>(&failure))
+        forms::MsgBox(failed + QStringLiteral("\n[%1] %2").arg(e->sqlState(), e->message()), 48);
+    else
+        forms::MsgBox(failed, 48);
+}
+
+void guarded(const std::function<void()>& handler) {
     try {
         handler();
-    } catch (const odbc::Error& e) {
-        forms::setMousePointer(0);
-        forms::MsgBox(failed + QStringLiteral("\n[%1] %2").arg(e.sqlState(), e.message()), 48);
+    } catch (const std::exception& e) {
+        reportFailure(e);
     } catch (...) {
-        // Anything else is a fault of the program, not of the operator's input: the screen
-        // stays usable, and the operator is told in the screen's own words.
-        forms::setMousePointer(0);
-        forms::MsgBox(failed, 48);
+        reportFailure(std::exception());
     }
 }
 

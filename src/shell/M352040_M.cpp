@@ -32,6 +32,7 @@ void resetMain() {
 }
 
 bool Main(const QString& commandLine) {
+    forms::setFailureHandler(common::reportFailure);
     forms::setMousePointer(11);
     g_MainScreen = std::make_unique<F_M352040>();
     g_Form = g_MainScreen.get();

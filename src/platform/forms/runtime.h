@@ -3,6 +3,7 @@
 // program, the screen size and the font substitutions. Message boxes and the end of the
 // program go through replaceable functions so that tests can script them.
 #include <QString>
+#include <exception>
 #include <functional>
 
 namespace forms {
@@ -20,6 +21,11 @@ void setMsgBoxHandler(MsgBoxHandler handler);
 void End(int status = 0);
 using EndHandler = std::function<void(int status)>;
 void setEndHandler(EndHandler handler);
+
+// What the operator is told when an event handler fails: Qt must not see the exception, and the
+// program says it in its own words. An empty handler restores the layer's own message box.
+using FailureHandler = std::function<void(const std::exception& failure)>;
+void setFailureHandler(FailureHandler handler);
 
 // Screen.MousePointer: 0 default, 1 arrow, 11 hourglass. A setting, not a stack.
 void setMousePointer(int pointer);
