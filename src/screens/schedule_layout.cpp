@@ -57,7 +57,7 @@ forms::CommandButton* addButton(forms::Form& f, const QString& name, const QStri
 
 void layoutScheduleScreen(forms::Form& f) {
     f.setCaption(QStringLiteral("ＥＤIスケジュールマスタ保守"));
-    f.moveTwips(f.left(), f.top(), 11820, 8160);
+    f.setClientSize(11820, 8160);
     f.setBackColor(rgb(192, 192, 192));
     f.setWindowFont(kPGothic, 9);
     f.setKeyPreview(true);

@@ -8,21 +8,25 @@
 
 namespace screens {
 
+namespace {
+constexpr int kWidth = 6465; // client area
+constexpr int kHeight = 4620;
+constexpr int kGridWidth = 6240;
+} // namespace
+
 void layoutSearchDialog(forms::Form& f) {
-    constexpr int kWidth = 6465;
-    constexpr int kHeight = 4620;
     f.setCaption(QStringLiteral("コード検索"));
     // A fixed dialog frame: close box only, no resizing.
     f.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                      Qt::WindowCloseButtonHint);
+    f.setFixedSize(forms::twipsToPixels(kWidth), forms::twipsToPixels(kHeight));
     f.moveTwips((forms::screenWidthTwips() - kWidth) / 2,
                 (forms::screenHeightTwips() - kHeight) / 2, kWidth, kHeight);
-    f.setFixedSize(forms::twipsToPixels(kWidth), forms::twipsToPixels(kHeight));
     f.setBackColor(forms::kSysButtonFace);
     f.setWindowFont(kGothic, 12);
     f.setKeyPreview(true);
 
-    auto* grid = f.add<forms::DataGrid>(QStringLiteral("GRID"), 90, 60, 6240, 3630);
+    auto* grid = f.add<forms::DataGrid>(QStringLiteral("GRID"), 90, 60, kGridWidth, 3630);
     grid->setHeadFont(kGothic, 12);
     grid->setFontName(kGothic);
     grid->setFontSize(12);
@@ -36,6 +40,12 @@ void layoutSearchDialog(forms::Form& f) {
     auto* rs = f.add<forms::DataControl>(QStringLiteral("RS"), 2280, 4140, 1200, 360);
     rs->setCaption(QStringLiteral(" "));
     rs->setVisible(false);
+}
+
+void designWidths(forms::Form& f) {
+    f.setClientSize(kWidth, kHeight);
+    if (forms::Control* grid = f.control(QStringLiteral("GRID")))
+        grid->move(grid->left(), grid->top(), kGridWidth, grid->height());
 }
 
 } // namespace screens

@@ -37,7 +37,13 @@ SEARCH_MSTDB::SEARCH_MSTDB()
     onKeyDown = [this](int& keyCode, int) {
         if (keyCode == 27) cancel(true);
     };
-    onUnload = [this] { RS->setConnectionString(QString()); };
+    // An unloaded dialog comes back as designed: a kind that sets no width gets the design's.
+    onUnload = [this] {
+        RS->setConnectionString(QString());
+        screens::designWidths(*this);
+    };
+    // Rows fetched while the operator scrolls fail as every database access of the program.
+    GRID->setGuard(common::guarded);
 }
 
 void SEARCH_MSTDB::cancel(bool clearTarget) {

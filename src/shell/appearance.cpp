@@ -98,10 +98,13 @@ Position centredPosition(int screenWidth, int screenHeight, int formWidth, int f
     return {(screenWidth - formWidth) / 2, (screenHeight - formHeight) / 2};
 }
 
+// The window's outer frame is centred. Before the window is mapped its frame is not known
+// yet, so it is centred again, with the frame, just before it is first painted.
 void Center_Form(forms::Form& form) {
     const Position p = centredPosition(forms::screenWidthTwips(), forms::screenHeightTwips(),
                                        form.formWidth(), form.formHeight());
     form.moveTwips(p.left, p.top, form.formWidth(), form.formHeight());
+    form.beforeFirstPaint([&form] { Center_Form(form); });
 }
 
 void Clear_Form() {

@@ -128,9 +128,9 @@ TEST_F(ScheduleLayoutTest, InputLimitsInputMethodAndTitleStyle) {
     auto* center = get<forms::TextBox>("Center_CD");
     auto* soujyu = get<forms::TextBox>("Soujyu");
     auto* jikoku = get<forms::TextBox>("Jikoku");
-    EXPECT_EQ(center->lineEdit()->maxLength(), 12);
-    EXPECT_EQ(soujyu->lineEdit()->maxLength(), 1);
-    EXPECT_EQ(jikoku->lineEdit()->maxLength(), 5);
+    EXPECT_EQ(center->maxLength(), 12);
+    EXPECT_EQ(soujyu->maxLength(), 1);
+    EXPECT_EQ(jikoku->maxLength(), 5);
     EXPECT_EQ(center->imeMode(), forms::ImeMode::Off);
     EXPECT_TRUE(center->lineEdit()->testAttribute(Qt::WA_InputMethodEnabled));
     EXPECT_FALSE(soujyu->lineEdit()->testAttribute(Qt::WA_InputMethodEnabled));

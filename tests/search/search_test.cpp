@@ -1,5 +1,6 @@
 // The code search: each kind's statement and result, and the dialog under keys and clicks.
 #include "platform/forms/datagrid.h"
+#include "platform/forms/runtime.h"
 #include "platform/odbc/connection.h"
 #include "platform/odbc/resultset.h"
 #include "search/common_search_mstdb.h"
@@ -187,6 +188,43 @@ TEST_F(Search, EscEmptiesTheCodeAndStopLeavesIt) {
         EXPECT_TRUE(shown);
         EXPECT_EQ(f().Center_CD->text(), "C05");
         EXPECT_FALSE(searchDialog().isShown());
+    });
+}
+
+// The dialog's keys act on Esc only, so Enter reaches the focused button.
+TEST_F(Search, EnterOnAFocusedButtonPressesIt) {
+    onEachDatabase([&](const TestDb&) {
+        QString code;
+        whileShown([&](SEARCH_MSTDB& d) {
+            d.GRID->setRow(2);
+            code = d.GRID->view()->model()->index(2, 0).data().toString().trimmed();
+            d.SELECT->setFocus();
+            QTest::keyClick(d.SELECT->widget(), Qt::Key_Return);
+        });
+        EXPECT_FALSE(code.isEmpty());
+        EXPECT_EQ(f().Center_CD->text(), code);
+        f().Center_CD->setText("C05");
+        whileShown([&](SEARCH_MSTDB& d) {
+            d.STOP->setFocus();
+            QTest::keyClick(d.STOP->widget(), Qt::Key_Return);
+        });
+        EXPECT_TRUE(shown);
+        EXPECT_EQ(f().Center_CD->text(), "C05");
+        EXPECT_FALSE(searchDialog().isShown());
+    });
+}
+
+// A kind's widths do not outlive the dialog: it comes back at its design widths.
+TEST_F(Search, AnUnloadedDialogHasItsDesignWidths) {
+    onEachDatabase([&](const TestDb&) {
+        int widened = 0;
+        whileShown([&](SEARCH_MSTDB& d) {
+            widened = d.GRID->width();
+            QTest::mouseClick(d.STOP->widget(), Qt::LeftButton);
+        });
+        EXPECT_EQ(widened, 7400);
+        EXPECT_EQ(searchDialog().geometry().width(), forms::twipsToPixels(6465));
+        EXPECT_EQ(searchDialog().GRID->width(), 6240);
     });
 }
 

@@ -1,9 +1,13 @@
 // The style settings on a form's controls, centring, and clearing the current form.
 #include "platform/forms/controls.h"
 #include "platform/forms/form.h"
+#include "platform/forms/runtime.h"
 #include "shell/appearance.h"
 #include "shell/workarea.h"
 #include "support/app/app_fixture.h"
+#include <QGuiApplication>
+#include <QScreen>
+#include <QTest>
 
 using namespace workarea;
 
@@ -83,6 +87,54 @@ TEST_F(Appearance, EachGroupGoesToItsControlsByKindAndPrefix) {
     EXPECT_DOUBLE_EQ(other->fontSize(), otherSize);
     EXPECT_EQ(combo->fontName(), "ＭＳ ゴシック");
     EXPECT_DOUBLE_EQ(combo->fontSize(), 12);
+}
+
+// The text colour of the style is the enabled look: a disabled box keeps the back colour but
+// draws its text in the system's grey text, as the combo box does.
+TEST_F(Appearance, ADisabledStyledBoxDrawsItsTextDimmed) {
+    ASSERT_TRUE(appearance::Set_Style());
+    text->setText(QStringLiteral("ＷＷＷ"));
+    const auto paintedText = [&] {
+        const QImage image = text->widget()->grab().toImage();
+        int red = 0;
+        int back = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                const QColor c = image.pixelColor(x, y);
+                if (c.red() > 150 && c.green() < 100 && c.blue() < 100) ++red;
+                if (c == Qt::white) ++back;
+            }
+        }
+        return std::pair{red, back};
+    };
+    const auto [enabledRed, enabledBack] = paintedText();
+    ASSERT_GT(enabledRed, 0) << "the enabled box draws in TextForeColor";
+    text->setEnabled(false);
+    const auto [disabledRed, disabledBack] = paintedText();
+    EXPECT_EQ(disabledRed, 0);
+    EXPECT_GT(disabledBack, enabledBack / 2) << "the back colour stays";
+}
+
+// Left, Top, Width and Height are the outer frame's, and the frame is centred, also when the
+// frame is known only once the window is shown.
+TEST_F(Appearance, CentringPutsTheOuterFrameInTheMiddle) {
+    form.setClientSize(9000, 6000);
+    appearance::Center_Form(form);
+    form.showForm();
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    const auto centred = [&] {
+        const QRect frame = form.frameGeometry();
+        return frame.size() != form.geometry().size() &&
+               std::abs(frame.center().x() - screen.center().x()) <= 1 &&
+               std::abs(frame.center().y() - screen.center().y()) <= 1;
+    };
+    EXPECT_TRUE(QTest::qWaitFor(centred))
+        << "frame at " << form.frameGeometry().x() << "," << form.frameGeometry().y() << " size "
+        << form.frameGeometry().width() << "x" << form.frameGeometry().height();
+    EXPECT_EQ(form.left(), forms::pixelsToTwips(form.frameGeometry().x()));
+    EXPECT_EQ(form.top(), forms::pixelsToTwips(form.frameGeometry().y()));
+    EXPECT_EQ(form.formWidth(), forms::pixelsToTwips(form.frameGeometry().width()));
+    EXPECT_EQ(form.formHeight(), forms::pixelsToTwips(form.frameGeometry().height()));
 }
 
 TEST_F(Appearance, RefusedValuesStopWithTheStyleError) {

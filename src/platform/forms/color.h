@@ -14,5 +14,6 @@ constexpr uint32_t kSysButtonFace = 0x8000000F;
 constexpr uint32_t kSysWindow = 0x80000005;
 constexpr uint32_t kSysWindowText = 0x80000008;
 constexpr uint32_t kSysButtonText = 0x80000012;
+constexpr uint32_t kSysGrayText = 0x80000011;
 
 } // namespace forms

@@ -98,31 +98,38 @@ void Control::setForeColor(uint32_t oleColor) {
     applyColors();
 }
 
-// Both colours go into the widget's palette together, on the roles its kind paints with.
+// Both colours go into the widget's palette together, on the roles its kind paints with. The
+// fore colour is the enabled look: a disabled control draws its text in the system's grey text.
 void Control::applyColors() {
     QPalette p = widget_->palette();
     const QColor back = colorFromOle(backColor_);
     const QColor fore = colorFromOle(foreColor_);
+    const QColor grey = colorFromOle(kSysGrayText);
+    const auto setFore = [&](QPalette::ColorRole role) {
+        p.setColor(QPalette::Active, role, fore);
+        p.setColor(QPalette::Inactive, role, fore);
+        p.setColor(QPalette::Disabled, role, grey);
+    };
     switch (kind_) {
     case ControlKind::Label:
     case ControlKind::DataControl:
         p.setColor(QPalette::Window, back);
-        p.setColor(QPalette::WindowText, fore);
+        setFore(QPalette::WindowText);
         widget_->setAutoFillBackground(true);
         break;
     case ControlKind::CommandButton:
         p.setColor(QPalette::Button, back);
-        p.setColor(QPalette::ButtonText, fore);
+        setFore(QPalette::ButtonText);
         break;
     case ControlKind::ComboBox:
         p.setColor(QPalette::Button, back);
         p.setColor(QPalette::Base, back);
-        p.setColor(QPalette::ButtonText, fore);
-        p.setColor(QPalette::Text, fore);
+        setFore(QPalette::ButtonText);
+        setFore(QPalette::Text);
         break;
     default:
         p.setColor(QPalette::Base, back);
-        p.setColor(QPalette::Text, fore);
+        setFore(QPalette::Text);
         break;
     }
     widget_->setPalette(p);

@@ -18,7 +18,8 @@ public:
     QString text() const;
     // Puts the caret at 0 with no selection, as the original toolkit did.
     void setText(const QString& text);
-    int maxLength() const; // characters; 0 = no limit
+    // Characters the operator can type; 0 = no limit. Text set from code is kept whole.
+    int maxLength() const;
     void setMaxLength(int chars);
     int selStart() const;
     int selLength() const;
@@ -34,6 +35,8 @@ public:
 
 private:
     bool assigning_ = false;
+    int maxLength_ = 0;
+    QString text_; // the text before the edit under way
     ImeMode ime_ = ImeMode::NoControl;
 };
 

@@ -6,7 +6,9 @@
 #include "platform/odbc/resultset.h"
 #include <QHeaderView>
 #include <QMouseEvent>
+#include <QScrollBar>
 #include <QTableView>
+#include <climits>
 #include <vector>
 
 namespace forms {
@@ -26,6 +28,12 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* e) override {
         QTableView::mouseDoubleClickEvent(e);
         if (e->button() == Qt::LeftButton) detail::fire(grid_->onDblClick);
+    }
+
+    // Ctrl+End goes to the real last row, not the last one fetched so far.
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override {
+        if (action == MoveEnd && (modifiers & Qt::ControlModifier)) grid_->fetchAll();
+        return QTableView::moveCursor(action, modifiers);
     }
 
 private:
@@ -52,15 +60,24 @@ DataGrid::DataGrid(Form* form, QString name, int index)
     v->setTabKeyNavigation(false);
     v->setWordWrap(false);
     v->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    // Headings keep their font whatever row is selected (Qt would draw them bold).
+    v->horizontalHeader()->setHighlightSections(false);
+    v->verticalHeader()->setHighlightSections(false);
     QObject::connect(v->selectionModel(), &QItemSelectionModel::currentRowChanged, v,
                      [this](const QModelIndex& current) {
                          if (d->syncing || !current.isValid() || !d->model->resultSet()) return;
-                         try {
-                             d->model->resultSet()->moveTo(current.row());
-                         } catch (const std::exception& e) {
-                             detail::reportFailure(e);
-                         }
+                         d->model->guarded([&] { d->model->resultSet()->moveTo(current.row()); });
                      });
+    // A drag of the scroll bar to its end, or its "Bottom", reaches the real last row.
+    QScrollBar* bar = v->verticalScrollBar();
+    QObject::connect(bar, &QScrollBar::sliderMoved, v, [this, v, bar](int value) {
+        if (value < bar->maximum() || !d->model->canFetchMore(QModelIndex())) return;
+        fetchAll();
+        v->scrollToBottom();
+    });
+    QObject::connect(bar, &QScrollBar::actionTriggered, v, [this](int action) {
+        if (action == QAbstractSlider::SliderToMaximum) fetchAll();
+    });
 }
 
 DataGrid::~DataGrid() {
@@ -76,11 +93,7 @@ void DataGrid::setDataSource(odbc::ResultSet* rs) {
     d->model->setResultSet(rs);
     d->widths.assign(size_t(d->model->columnCount()), -1);
     long pos = -1;
-    try {
-        pos = rs && rs->isOpen() ? rs->position() : -1;
-    } catch (const std::exception& e) {
-        detail::reportFailure(e);
-    }
+    d->model->guarded([&] { pos = rs && rs->isOpen() ? rs->position() : -1; });
     // At once just what the view can show, and one line more so that the view does not ask for
     // the next batch before it is scrolled; keys work before the view has laid itself out.
     if (d->model->canFetchMore(QModelIndex())) d->model->fetchTo(firstBatch());
@@ -134,17 +147,25 @@ void DataGrid::setRow(int row) {
     odbc::ResultSet* rs = dataSource();
     if (!rs || row < 0) return;
     bool found = false;
-    try {
-        found = rs->moveTo(row);
-    } catch (const std::exception& e) {
-        detail::reportFailure(e);
-    }
+    d->model->guarded([&] { found = rs->moveTo(row); });
     d->model->takeFetchedRows();
     if (!found || row >= d->model->rowCount()) return;
     d->syncing = true;
     const int col = std::max(view()->currentIndex().column(), 0);
     view()->setCurrentIndex(d->model->index(row, col));
     d->syncing = false;
+}
+
+void DataGrid::fetchAll() {
+    if (!d->model->canFetchMore(QModelIndex())) return;
+    const int pointer = mousePointer();
+    setMousePointer(11);
+    d->model->fetchTo(LONG_MAX);
+    setMousePointer(pointer);
+}
+
+void DataGrid::setGuard(std::function<void(const std::function<void()>& work)> guard) {
+    d->model->setGuard(std::move(guard));
 }
 
 void DataGrid::setHeadFont(const QString& name, double points) {

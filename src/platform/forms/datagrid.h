@@ -2,6 +2,7 @@
 // A read-only grid bound to an open result set: one column per result column, headed by the
 // column names, rows fetched from the result set as the view needs them.
 #include "platform/forms/control.h"
+#include <functional>
 
 class QTableView;
 
@@ -29,6 +30,12 @@ public:
     void setColumnCaption(int col, const QString& caption);
     QString columnCaption(int col) const;
     QTableView* view() const;
+    // Fetches every row left (Ctrl+End and a drag of the scroll bar to its end do), with the
+    // hourglass while it runs.
+    void fetchAll();
+    // Runs the grid's fetches and moves: a screen passes the handler that reports database
+    // failures its own way. The work is a function that throws on failure.
+    void setGuard(std::function<void(const std::function<void()>& work)> guard);
 
 private:
     long firstBatch() const;

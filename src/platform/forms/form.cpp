@@ -68,23 +68,46 @@ void Form::setBackColor(uint32_t oleColor) {
 }
 
 int Form::left() const {
-    return pixelsToTwips(geometry().x());
+    return pixelsToTwips(frameGeometry().x());
 }
 int Form::top() const {
-    return pixelsToTwips(geometry().y());
+    return pixelsToTwips(frameGeometry().y());
 }
 int Form::formWidth() const {
-    return pixelsToTwips(geometry().width());
+    return pixelsToTwips(frameGeometry().width());
 }
 int Form::formHeight() const {
-    return pixelsToTwips(geometry().height());
+    return pixelsToTwips(frameGeometry().height());
 }
 
+// The frame goes to left, top (QWidget::move places a window's frame); the client area keeps
+// what the frame's borders do not take.
 void Form::moveTwips(int left, int top, int width, int height) {
+    const QSize borders = frameGeometry().size() - geometry().size();
+    const QSize client(std::max(twipsToPixels(width) - borders.width(), 0),
+                       std::max(twipsToPixels(height) - borders.height(), 0));
     // A fixed dialog frame takes the new size as its fixed size.
-    if (minimumSize() == maximumSize()) setFixedSize(twipsToPixels(width), twipsToPixels(height));
-    setGeometry(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width),
-                twipsToPixels(height));
+    if (minimumSize() == maximumSize()) setFixedSize(client);
+    resize(client);
+    move(twipsToPixels(left), twipsToPixels(top));
+}
+
+void Form::setClientSize(int width, int height) {
+    const QSize client(twipsToPixels(width), twipsToPixels(height));
+    if (minimumSize() == maximumSize()) setFixedSize(client);
+    resize(client);
+}
+
+void Form::beforeFirstPaint(std::function<void()> f) {
+    if (!painted_) firstPaint_ = std::move(f);
+}
+
+void Form::paintEvent(QPaintEvent* e) {
+    if (!painted_) {
+        painted_ = true;
+        if (auto f = std::exchange(firstPaint_, {})) f();
+    }
+    QWidget::paintEvent(e);
 }
 
 void Form::setWindowFont(const QString& name, double points) {

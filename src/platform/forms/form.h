@@ -47,12 +47,18 @@ public:
     void setKeyPreview(bool on) { keyPreview_ = on; }
     uint32_t backColor() const { return backColor_; }
     void setBackColor(uint32_t oleColor);
-    // Client area in twips; position relative to the screen.
+    // The outer frame (title bar and borders) in twips, position relative to the screen. The
+    // frame may be known only once the window is mapped; until then it is the client area.
     int left() const;
     int top() const;
     int formWidth() const;
     int formHeight() const;
     void moveTwips(int left, int top, int width, int height);
+    // The client area's size in twips (the design size of a window).
+    void setClientSize(int width, int height);
+    // Runs `f` once, just before the window is painted for the first time (its frame is known
+    // by then); nothing when it has been painted already.
+    void beforeFirstPaint(std::function<void()> f);
     // Window font (points); controls without their own font use it.
     void setWindowFont(const QString& name, double points);
 
@@ -82,6 +88,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* e) override;
+    void paintEvent(QPaintEvent* e) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -107,6 +114,8 @@ private:
     Control* held_ = nullptr;    // disabled while active; the form's own widget has the focus
     bool holding_ = false;       // the focus is being moved to the form's widget for held_
     bool unloading_ = false;
+    bool painted_ = false;
+    std::function<void()> firstPaint_;
 };
 
 } // namespace forms

@@ -81,11 +81,15 @@ bool Form::eventFilter(QObject* watched, QEvent* event) {
     Control* c = byWidget_.value(watched);
     if (!c && watched == this && held_) c = held_;
     if (!c) return QWidget::eventFilter(watched, event);
+    // A key whose handlers disabled its control goes no further: Qt would pass it on to the
+    // form, which holds the focus for that control, and it would be handled a second time.
+    const QPointer<QWidget> target = watched == this ? nullptr : static_cast<QWidget*>(watched);
+    const auto once = [&](bool taken) { return taken || (target && !target->isEnabled()); };
     switch (event->type()) {
     case QEvent::KeyPress:
-        return keyPressed(c, static_cast<QKeyEvent*>(event));
+        return once(keyPressed(c, static_cast<QKeyEvent*>(event)));
     case QEvent::KeyRelease:
-        return keyReleased(c, static_cast<QKeyEvent*>(event));
+        return once(keyReleased(c, static_cast<QKeyEvent*>(event)));
     case QEvent::InputMethod:
         return inputMethod(c, static_cast<QInputMethodEvent*>(event));
     case QEvent::FocusIn:
@@ -123,6 +127,11 @@ bool Form::keyPressed(Control* c, QKeyEvent* e) {
         if (keyPreview_) detail::fire(onKeyDown, code, shift);
         if (code != 0) detail::fire(c->onKeyDown, code, shift);
         taken = code == 0;
+        // Enter presses a focused button, as Space does.
+        if (code == 13 && c->kind() == ControlKind::CommandButton && w && w->isEnabled()) {
+            static_cast<CommandButton*>(c)->button()->click();
+            return true;
+        }
     }
     const int typed = keyAscii(*e);
     if (typed == 0) return taken;

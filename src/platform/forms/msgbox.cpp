@@ -1,5 +1,6 @@
 #include "platform/forms/runtime.h"
 #include <QApplication>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QPushButton>
 #include <vector>
@@ -61,15 +62,30 @@ QMessageBox::Icon iconOf(int style) {
     }
 }
 
-// Esc answers as Windows does: Cancel where there is one, else No, else the only button.
+// Esc answers as Windows does: Cancel where there is one, else the only button. A box with
+// Yes and No (no Cancel) ignores Esc and its close box.
 int escapeIndex(const std::vector<ButtonDef>& defs) {
-    for (Answer wanted : {kCancel, kNo}) {
-        for (size_t i = 0; i < defs.size(); ++i) {
-            if (defs[i].answer == wanted) return int(i);
-        }
+    for (size_t i = 0; i < defs.size(); ++i) {
+        if (defs[i].answer == kCancel) return int(i);
     }
     return defs.size() == 1 ? 0 : -1;
 }
+
+// QMessageBox would take a No button for the escape button.
+class NoEscape : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::Close) {
+            e->ignore();
+            return true;
+        }
+        return e->type() == QEvent::KeyPress &&
+               static_cast<QKeyEvent*>(e)->matches(QKeySequence::Cancel);
+    }
+};
 
 int showBox(const QString& prompt, int style, const QString& title) {
     const auto defs = buttonsOf(style);
@@ -85,7 +101,11 @@ int showBox(const QString& prompt, int style, const QString& title) {
     const size_t def = std::min<size_t>((style >> 8) & 3, buttons.size() - 1);
     box.setDefaultButton(buttons[def]);
     const int esc = escapeIndex(defs);
-    if (esc >= 0) box.setEscapeButton(buttons[size_t(esc)]);
+    NoEscape noEscape;
+    if (esc >= 0)
+        box.setEscapeButton(buttons[size_t(esc)]);
+    else
+        box.installEventFilter(&noEscape);
     box.exec();
     for (size_t i = 0; i < buttons.size(); ++i) {
         if (box.clickedButton() == buttons[i]) return defs[i].answer;

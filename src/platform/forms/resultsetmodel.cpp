@@ -91,14 +91,28 @@ void ResultSetModel::fetchMore(const QModelIndex& parent) {
 // Rows the result set fetched by itself count towards `rows`.
 void ResultSetModel::fetchTo(long rows) {
     if (!rs_ || failed_) return;
-    try {
+    failed_ = !guarded([&] {
         const long more = rows - rs_->fetchedRows();
         if (more > 0) rs_->fetchMore(more);
+    });
+    takeFetchedRows();
+}
+
+bool ResultSetModel::guarded(const std::function<void()>& work) {
+    bool done = false;
+    const std::function<void()> attempt = [&] {
+        work();
+        done = true;
+    };
+    try {
+        if (guard_)
+            guard_(attempt);
+        else
+            attempt();
     } catch (const std::exception& e) {
-        failed_ = true;
         reportFailure(e);
     }
-    takeFetchedRows();
+    return done;
 }
 
 } // namespace forms::detail

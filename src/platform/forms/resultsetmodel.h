@@ -3,6 +3,7 @@
 // its name, rows taken from the result set's cache and fetched in batches as a view scrolls.
 #include <QAbstractTableModel>
 #include <QStringList>
+#include <functional>
 
 namespace odbc {
 class ResultSet;
@@ -30,6 +31,13 @@ public:
     // Fetches until the model has `rows` rows or the result set ends.
     void fetchTo(long rows);
 
+    // Runs `work` (a fetch or a move) under the guard, which reports what it catches as its
+    // screen reports database failures; false when the work failed. Without a guard, or for
+    // what the guard lets through, the failure's text is shown.
+    using Guard = std::function<void(const std::function<void()>& work)>;
+    void setGuard(Guard guard) { guard_ = std::move(guard); }
+    bool guarded(const std::function<void()>& work);
+
     static constexpr long kBatch = 256;
 
     // Heading of a column in place of the result's column name ("" keeps the name).
@@ -41,6 +49,7 @@ private:
     int cols_ = 0;
     bool failed_ = false; // a driver error stops further fetching
     QStringList captions_;
+    Guard guard_;
 };
 
 } // namespace forms::detail

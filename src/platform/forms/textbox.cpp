@@ -2,17 +2,46 @@
 #include "platform/forms/dispatch.h"
 #include "platform/forms/form.h"
 #include <QLineEdit>
+#include <QValidator>
 
 namespace forms {
 
 namespace {
-// QLineEdit's own "no limit".
-constexpr int kQtNoLimit = 32767;
+
+// MaxLength limits what the operator types, pastes or commits, not what code assigns:
+// QLineEdit's own limit would cut assigned text too. Like that limit, an edit keeps only as
+// much of what it inserts (just before the caret) as fits; the text may stay longer than the
+// limit when code put it there.
+class TypingLimit : public QValidator {
+public:
+    TypingLimit(QLineEdit* edit, const int& limit, const QString& before, const bool& assigning)
+        : QValidator(edit), limit_(limit), before_(before), assigning_(assigning) {}
+    State validate(QString& input, int& pos) const override {
+        if (assigning_ || limit_ <= 0) return Acceptable;
+        const qsizetype excess = input.size() - std::max<qsizetype>(limit_, before_.size());
+        if (excess > 0) {
+            const qsizetype from = std::max<qsizetype>(pos - excess, 0);
+            input.remove(from, excess);
+            pos = int(from);
+        }
+        return Acceptable;
+    }
+
+private:
+    const int& limit_;
+    const QString& before_;
+    const bool& assigning_;
+};
+
 } // namespace
 
 TextBox::TextBox(Form* form, QString name, int index)
     : Control(ControlKind::TextBox, form, std::move(name), index, new QLineEdit(form)) {
-    QObject::connect(lineEdit(), &QLineEdit::textChanged, lineEdit(), [this] {
+    lineEdit()->setValidator(new TypingLimit(lineEdit(), maxLength_, text_, assigning_));
+    // A refused insertion reports the text it started from: no change.
+    QObject::connect(lineEdit(), &QLineEdit::textChanged, lineEdit(), [this](const QString& t) {
+        if (t == text_) return;
+        text_ = t;
         if (!assigning_) detail::fire(onChange);
     });
 }
@@ -39,12 +68,11 @@ void TextBox::setText(const QString& text) {
 }
 
 int TextBox::maxLength() const {
-    const int m = lineEdit()->maxLength();
-    return m >= kQtNoLimit ? 0 : m;
+    return maxLength_;
 }
 
 void TextBox::setMaxLength(int chars) {
-    lineEdit()->setMaxLength(chars <= 0 || chars > kQtNoLimit ? kQtNoLimit : chars);
+    maxLength_ = std::max(chars, 0);
 }
 
 int TextBox::selStart() const {

@@ -182,7 +182,7 @@ struct Connection::Impl {
     }
     QByteArray prepare(const QString& sql) const {
         if (const auto& log = statementLog()) log(sql);
-        return (dbms == QLatin1String("ACCESS") ? sql : translateJet(sql)).toUtf8();
+        return (dbms == QLatin1String("ACCESS") ? sql : translateJet(sql, dbms)).toUtf8();
     }
 };
 

@@ -68,6 +68,66 @@ QString unqualifySetList(const QString& sql) {
     return out;
 }
 
+// Jet sorts Null as the lowest value: first on an ascending key, last on a descending one.
+// PostgreSQL sorts it as the highest, so its ORDER BY keys say where Null goes.
+QString nullsAsLowest(const QString& sql) {
+    QString out;
+    out.reserve(sql.size() + 24);
+    int depth = 0;
+    int orderDepth = -1; // the parenthesis depth of the ORDER BY being rewritten, -1 none
+    qsizetype keyStart = 0;
+    const auto endKey = [&] {
+        qsizetype end = out.size();
+        while (end > keyStart && out[end - 1].isSpace())
+            --end;
+        if (end == keyStart) return;
+        const QString key = out.mid(keyStart, end - keyStart);
+        static const QRegularExpression order(QStringLiteral("(?:^|\\s)(ASC|DESC)$|\\bNULLS\\s"),
+                                              QRegularExpression::CaseInsensitiveOption);
+        const auto m = order.match(key);
+        if (m.hasMatch() && m.captured(1).isEmpty()) return; // says NULLS itself
+        const bool desc = m.captured(1).compare(QLatin1String("DESC"), Qt::CaseInsensitive) == 0;
+        out.insert(end, desc ? QLatin1String(" NULLS LAST") : QLatin1String(" NULLS FIRST"));
+    };
+    qsizetype i = 0;
+    while (i < sql.size()) {
+        const QChar c = sql[i];
+        if (c == QLatin1Char('\'') || c == QLatin1Char('"')) {
+            const qsizetype end = quotedEnd(sql, i);
+            out += QStringView(sql).mid(i, end - i);
+            i = end;
+            continue;
+        }
+        if (orderDepth < 0 && wordAt(sql, i, QLatin1String("ORDER"))) {
+            qsizetype j = i + 5;
+            while (j < sql.size() && sql[j].isSpace())
+                ++j;
+            if (wordAt(sql, j, QLatin1String("BY"))) {
+                out += QStringView(sql).mid(i, j + 2 - i);
+                i = j + 2;
+                orderDepth = depth;
+                keyStart = out.size();
+                continue;
+            }
+        }
+        if (c == QLatin1Char('(')) ++depth;
+        if (orderDepth >= 0 && depth == orderDepth &&
+            (c == QLatin1Char(',') || c == QLatin1Char(')') || c == QLatin1Char(';'))) {
+            endKey();
+            if (c == QLatin1Char(',')) {
+                keyStart = out.size() + 1;
+            } else {
+                orderDepth = -1;
+            }
+        }
+        if (c == QLatin1Char(')')) --depth;
+        out += c;
+        ++i;
+    }
+    if (orderDepth >= 0) endKey();
+    return out;
+}
+
 bool isHalfWidthKana(QChar c) {
     return c.unicode() >= 0xFF61 && c.unicode() <= 0xFF9F;
 }
@@ -122,7 +182,7 @@ std::optional<QString> jetLiteral(const QString& inner) {
 
 } // namespace
 
-QString translateJet(const QString& sql) {
+QString translateJet(const QString& sql, const QString& dbms) {
     QString out;
     out.reserve(sql.size() + 16);
     qsizetype i = 0;
@@ -155,7 +215,8 @@ QString translateJet(const QString& sql) {
             ++i;
         }
     }
-    return unqualifySetList(out);
+    out = unqualifySetList(out);
+    return dbms == QLatin1String("PostgreSQL") ? nullsAsLowest(out) : out;
 }
 
 } // namespace odbc

@@ -47,8 +47,14 @@ TEST_F(TextBoxTest, MaxLengthCountsCharacters) {
     box->setMaxLength(3);
     QTest::keyClicks(box->lineEdit(), "abcd");
     EXPECT_EQ(box->text(), "abc");
-    box->setText(QStringLiteral("あいうえ"));
-    EXPECT_EQ(box->text(), QStringLiteral("あいう"));
+    // The limit is for typing: text set from code is kept whole, and typing cannot lengthen it.
+    box->setText(QStringLiteral("2024/01/05"));
+    EXPECT_EQ(box->text(), QStringLiteral("2024/01/05"));
+    QTest::keyClick(box->lineEdit(), Qt::Key_End);
+    QTest::keyClicks(box->lineEdit(), "x");
+    EXPECT_EQ(box->text(), QStringLiteral("2024/01/05"));
+    QTest::keyClick(box->lineEdit(), Qt::Key_Backspace);
+    EXPECT_EQ(box->text(), QStringLiteral("2024/01/0"));
     box->setMaxLength(0);
     EXPECT_EQ(box->maxLength(), 0);
 }
@@ -99,6 +105,23 @@ TEST(CommandButtonTest, MnemonicFocusesAndClicks) {
     EXPECT_EQ(log, (QStringList{"lost T", "click"}));
     EXPECT_EQ(form.activeControl(), add);
     EXPECT_EQ(box->text(), "");
+}
+
+// A focused button is pressed by Enter as by Space, unless the form's KeyDown takes the key.
+TEST(CommandButtonTest, EnterPressesTheFocusedButton) {
+    Form form("F");
+    form.setKeyPreview(true);
+    auto* button = form.add<CommandButton>("SELECT", 0, 0, 1500, 300);
+    int clicks = 0;
+    button->onClick = [&] { ++clicks; };
+    button->setFocus();
+    formtest::showActive(&form);
+    QTest::keyClick(button->widget(), Qt::Key_Return);
+    QTest::keyClick(button->widget(), Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(clicks, 2);
+    form.onKeyDown = [](int& k, int) { k = 0; };
+    QTest::keyClick(button->widget(), Qt::Key_Return);
+    EXPECT_EQ(clicks, 2);
 }
 
 TEST(ComboBoxTest, DropDownListPicksOnlyEntries) {

@@ -5,6 +5,7 @@
 #include "platform/forms/resultsetmodel.h"
 #include "platform/odbc/connection.h"
 #include <QHeaderView>
+#include <QScrollBar>
 #include <QTableView>
 #include <QTemporaryDir>
 
@@ -121,6 +122,55 @@ TEST_F(DataGridTest, EnterAndEscReachTheFormAndTheGridKeyUp) {
     QTest::keyClick(grid->view(), Qt::Key_Escape);
     EXPECT_EQ(log, (QStringList{"form down 40", "grid up 40 at 1", "form down 13",
                                 "grid up 13 at 1", "form down 27", "grid up 27 at 1"}));
+}
+
+// Ctrl+End and a drag of the scroll bar to its end fetch the rest first, under the hourglass.
+TEST_F(DataGridTest, CtrlEndAndADragToTheEndReachTheRealLastRow) {
+    formtest::showActive(&form);
+    QTableView* v = grid->view();
+    const std::pair<const char*, std::function<void()>> ways[] = {
+        {"Ctrl+End", [&] { QTest::keyClick(v, Qt::Key_End, Qt::ControlModifier); }},
+        {"drag",
+         [&] {
+             QScrollBar* bar = v->verticalScrollBar();
+             bar->setSliderDown(true);
+             bar->setSliderPosition(bar->maximum());
+             bar->setSliderDown(false);
+         }},
+    };
+    for (const auto& [way, act] : ways) {
+        SCOPED_TRACE(way);
+        rs = conn.openResultSet("SELECT code FROM centers ORDER BY code", odbc::CursorType::Keyset,
+                                odbc::Concurrency::ReadOnly);
+        grid->setDataSource(rs.get());
+        QCoreApplication::processEvents();
+        ASSERT_LT(model()->rowCount(), kRows);
+        int pointer = -1;
+        grid->setGuard([&](const std::function<void()>& work) {
+            pointer = std::max(pointer, mousePointer());
+            work();
+        });
+        setMousePointer(0);
+        act();
+        QCoreApplication::processEvents();
+        EXPECT_EQ(model()->rowCount(), kRows);
+        EXPECT_EQ(pointer, 11);
+        EXPECT_EQ(mousePointer(), 0);
+        const QModelIndex last = model()->index(kRows - 1, 0);
+        EXPECT_TRUE(v->viewport()->rect().intersects(v->visualRect(last)));
+    }
+}
+
+// Headings are drawn in the heading font whatever row is selected (Qt highlights them bold).
+TEST_F(DataGridTest, HeadingsLookTheSameWithARowSelected) {
+    grid->setDataSource(rs.get());
+    formtest::showActive(&form);
+    QHeaderView* head = grid->view()->horizontalHeader();
+    grid->view()->clearSelection();
+    const QImage plain = head->grab().toImage();
+    grid->setRow(1);
+    ASSERT_TRUE(grid->view()->selectionModel()->hasSelection());
+    EXPECT_EQ(head->grab().toImage(), plain);
 }
 
 TEST_F(DataGridTest, UnbindingAndClosingLeaveAnEmptySafeGrid) {

@@ -2,6 +2,7 @@
 // as in the original toolkit; Qt alone would pass the focus to the next widget at once.
 #include "formtest.h"
 #include "platform/forms/controls.h"
+#include <QLineEdit>
 
 using namespace forms;
 
@@ -41,6 +42,24 @@ TEST_F(FocusHold, DisabledActiveControlKeepsTheFocusSilently) {
     c->setFocus();
     EXPECT_EQ(log, (QStringList{"lost A", "got C"}));
     EXPECT_EQ(form.activeControl(), c);
+}
+
+// Qt passes a key its disabled control did not take on to the form, which holds the focus
+// for that control: the key must not be handled a second time.
+TEST_F(FocusHold, AKeyThatDisablesItsControlIsHandledOnce) {
+    int presses = 0;
+    int ups = 0;
+    form.onKeyDown = [this](int& k, int) {
+        keys << k;
+        if (k == 13) a->setEnabled(false);
+    };
+    a->onKeyPress = [&](int&) { ++presses; };
+    a->onKeyUp = [&](int&, int) { ++ups; };
+    QTest::keyClick(a->lineEdit(), Qt::Key_Return);
+    EXPECT_EQ(keys, QList<int>{13});
+    EXPECT_EQ(presses, 1);
+    EXPECT_EQ(ups, 1);
+    EXPECT_EQ(form.activeControl(), a);
 }
 
 TEST_F(FocusHold, DisablingAnInactiveControlChangesNothing) {

@@ -74,3 +74,23 @@ TEST(TranslateJet, PlainStatementsAreUnchanged) {
     EXPECT_EQ(jet(sql), sql);
     EXPECT_EQ(jet(""), "");
 }
+
+// PostgreSQL sorts Null as the highest value, Jet as the lowest.
+TEST(TranslateJet, OrderByKeysSortNullLowestOnPostgreSql) {
+    const auto pg = [](const char* sql) {
+        return translateJet(QString::fromUtf8(sql), "PostgreSQL").toStdString();
+    };
+    const std::pair<const char*, const char*> cases[] = {
+        {"SELECT a FROM t ORDER BY 区分マスタ.区分コード, t.b",
+         "SELECT a FROM t ORDER BY 区分マスタ.区分コード NULLS FIRST, t.b NULLS FIRST"},
+        {"select a from t order by a asc,b DESC", "select a from t order by a asc NULLS FIRST,"
+                                                  "b DESC NULLS LAST"},
+        {"SELECT a FROM t ORDER BY a NULLS LAST", "SELECT a FROM t ORDER BY a NULLS LAST"},
+        {"SELECT * FROM (SELECT a FROM t ORDER BY f(a, 'x,y')) s WHERE a='ORDER BY'",
+         "SELECT * FROM (SELECT a FROM t ORDER BY f(a, 'x,y') NULLS FIRST) s WHERE a='ORDER BY'"},
+        {"SELECT recorder FROM t", "SELECT recorder FROM t"},
+    };
+    for (const auto& [in, out] : cases)
+        EXPECT_EQ(pg(in), out) << in;
+    EXPECT_EQ(jet("SELECT a FROM t ORDER BY a"), "SELECT a FROM t ORDER BY a");
+}
