@@ -2,7 +2,6 @@
 #include "platform/forms/controls.h"
 #include "platform/forms/form.h"
 #include "shell/workarea.h"
-#include <cmath>
 
 namespace input {
 
@@ -23,19 +22,8 @@ int currentField() {
     return i;
 }
 
-QString controlText(const forms::Control* ctl) {
-    if (auto* tb = dynamic_cast<const forms::TextBox*>(ctl)) return tb->text();
-    if (auto* cb = dynamic_cast<const forms::ComboBox*>(ctl)) return cb->text();
-    return QString();
-}
-
 forms::TextBox* asTextBox(forms::Control* ctl) {
     return dynamic_cast<forms::TextBox*>(ctl);
-}
-
-uint32_t oleColor(double value) {
-    // Settings hold system colours as negative numbers (-2147483643 is 0x80000005).
-    return static_cast<uint32_t>(static_cast<int64_t>(std::nearbyint(value)));
 }
 
 } // namespace input

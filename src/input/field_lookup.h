@@ -14,10 +14,6 @@ namespace input {
 int currentField();
 // The control of field i, or nullptr when i is outside the table.
 forms::Control* fieldControl(int i);
-// Text of a text box or combo box; empty for other controls.
-QString controlText(const forms::Control* ctl);
 forms::TextBox* asTextBox(forms::Control* ctl);
-// A colour setting held as a number, as the 32-bit value a control takes.
-uint32_t oleColor(double value);
 
 } // namespace input

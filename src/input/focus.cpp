@@ -2,6 +2,7 @@
 #include "input/field_lookup.h"
 #include "input/manage.h"
 #include "platform/forms/controls.h"
+#include "shell/appearance.h"
 #include "shell/workarea.h"
 
 namespace manage {
@@ -10,7 +11,8 @@ void Set_FieldColor(forms::Control* ctl, const QString& kind) {
     if (!ctl) return;
     const double color =
         kind == QLatin1String("2") ? workarea::g_TextBackColor : workarea::g_TextFocusColor;
-    ctl->setBackColor(input::oleColor(color));
+    // A colour that is no 32-bit value leaves the control as it is.
+    if (auto value = appearance::oleColor(color)) ctl->setBackColor(*value);
 }
 
 void Sel_All(forms::Control* ctl) {

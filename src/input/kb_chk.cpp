@@ -2,6 +2,7 @@
 #include "input/field_lookup.h"
 #include "platform/forms/form.h"
 #include "platform/forms/keys.h"
+#include "shell/default_property.h"
 #include "shell/workarea.h"
 
 namespace KB_CHK {
@@ -27,7 +28,7 @@ bool accepts(const KeyRule& rule, int key) {
 
 void refuseIfPresent(int& KeyAscii, QChar c) {
     if (!workarea::g_Form) return;
-    if (input::controlText(workarea::g_Form->activeControl()).contains(c)) KeyAscii = 0;
+    if (shell::defaultText(workarea::g_Form->activeControl()).contains(c)) KeyAscii = 0;
 }
 
 } // namespace

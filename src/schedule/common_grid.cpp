@@ -1,5 +1,6 @@
 // The list grid: its shape, the fill, copying a line into the fields, the highlight, events.
 #include "input/manage.h"
+#include "platform/forms/keys.h"
 #include "platform/odbc/resultset.h"
 #include "platform/vbrt/vbrt.h"
 #include "schedule/check_field.h"
@@ -147,15 +148,15 @@ void GRID_RowColChange() {
 void GRID_KeyDown(int& keyCode, int /*shift*/) {
     if (g_Mode != QLatin1String("BODY")) return;
     switch (keyCode) {
-    case 38:
-    case 40:
+    case forms::kKeyUp:
+    case forms::kKeyDown:
         // The grid is not a field, so the arrows only copy lines here.
         Get_GridRow();
         break;
-    case 13:
+    case forms::kKeyEnter:
         frm().YOUBI->setFocus();
         break;
-    case 27: {
+    case forms::kKeyEscape: {
         int16_t result = 0;
         Chk_Body(result);
         if (result != 9) Conf_Update(result);

@@ -1,5 +1,7 @@
 // Set-up, modes, key and button dispatch of the schedule screen.
+#include "input/field_lookup.h"
 #include "input/manage.h"
+#include "platform/forms/keys.h"
 #include "platform/forms/runtime.h"
 #include "platform/odbc/resultset.h"
 #include "platform/vbrt/vbrt.h"
@@ -36,15 +38,6 @@ namespace {
 QString activeName() {
     forms::Control* a = g_Form ? g_Form->activeControl() : nullptr;
     return a ? a->name() : QString();
-}
-
-// The field number of the active control, or -1 when it is not a field of the table
-// (a button or the grid): the field routines are defined for fields only.
-int activeField() {
-    forms::Control* a = g_Form ? g_Form->activeControl() : nullptr;
-    if (!a) return -1;
-    const int i = a->tabIndex();
-    return i < g_FieldCount && g_FieldCtl[i] == a ? i : -1;
 }
 
 void backToHead() {
@@ -133,9 +126,9 @@ void Proc_Key(int& keyCode, int /*shift*/) {
     F_M352040& f = frm();
     int16_t result = 0;
     switch (keyCode) {
-    case 13:
-        if (activeName() != QLatin1String("YOUBI") && activeField() >= 0) {
-            Chk_Field(int16_t(activeField()), result);
+    case forms::kKeyEnter:
+        if (activeName() != QLatin1String("YOUBI") && input::currentField() >= 0) {
+            Chk_Field(int16_t(input::currentField()), result);
             if (result == 9) return;
         }
         if (activeName() == QLatin1String("Jikoku")) {
@@ -150,10 +143,10 @@ void Proc_Key(int& keyCode, int /*shift*/) {
             if (result == 9) return;
         }
         break;
-    case 116:
+    case forms::kKeyF5:
         if (activeName() == QLatin1String("Center_CD")) Open_Search();
         break;
-    case 27:
+    case forms::kKeyEscape:
         if (g_Mode == QLatin1String("HEAD")) {
             f.unload(1);
             return;
@@ -163,14 +156,14 @@ void Proc_Key(int& keyCode, int /*shift*/) {
     default:
         break;
     }
-    if (activeField() < 0) return;
-    if (keyCode == 13) manage::Next_Field(13);
+    if (input::currentField() < 0) return;
+    if (keyCode == forms::kKeyEnter) manage::Next_Field(forms::kKeyEnter);
     if (activeName() == QLatin1String("YOUBI")) return;
-    if (activeField() < 0) return;
-    if (keyCode == 38)
-        manage::Prev_Field(38);
-    else if (keyCode == 40)
-        manage::Next_Field(40);
+    if (input::currentField() < 0) return;
+    if (keyCode == forms::kKeyUp)
+        manage::Prev_Field(forms::kKeyUp);
+    else if (keyCode == forms::kKeyDown)
+        manage::Next_Field(forms::kKeyDown);
 }
 
 void Proc_Button(int16_t code) {

@@ -1,4 +1,5 @@
 #include "search/search_mstdb.h"
+#include "platform/forms/keys.h"
 #include "schedule/guard.h"
 #include "screens/search_layout.h"
 #include "search/common_search_mstdb.h"
@@ -28,14 +29,14 @@ SEARCH_MSTDB::SEARCH_MSTDB()
     STOP->onClick = [this] { cancel(false); };
     GRID->onDblClick = [] { COMMON_SEARCH_MSTDB::Set_SearchResult(); };
     GRID->onKeyUp = [this](int& keyCode, int) {
-        if (keyCode == 13)
+        if (keyCode == forms::kKeyEnter)
             COMMON_SEARCH_MSTDB::Set_SearchResult();
-        else if (keyCode == 27)
+        else if (keyCode == forms::kKeyEscape)
             cancel(false);
     };
     // Esc anywhere in the dialog is seen here first and also empties the first target.
     onKeyDown = [this](int& keyCode, int) {
-        if (keyCode == 27) cancel(true);
+        if (keyCode == forms::kKeyEscape) cancel(true);
     };
     // An unloaded dialog comes back as designed: a kind that sets no width gets the design's.
     onUnload = [this] {
