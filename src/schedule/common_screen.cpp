@@ -8,9 +8,9 @@
 #include "schedule/check_field.h"
 #include "schedule/common.h"
 #include "schedule/f_m352040.h"
-#include "schedule/guard.h"
 #include "search/common_search_mstdb.h"
 #include "shell/appearance.h"
+#include "shell/guard.h"
 #include "shell/workarea.h"
 
 using namespace workarea;
@@ -66,7 +66,7 @@ void Init_Form() {
     Set_FieldTable();
     // A day list that cannot be read is reported; the screen still starts in the header, with
     // only the header fields open.
-    guarded(Set_YoubiList);
+    shell::guarded(Set_YoubiList);
     Set_Mode(1);
 }
 

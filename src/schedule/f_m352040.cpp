@@ -3,10 +3,10 @@
 #include "input/manage.h"
 #include "platform/forms/runtime.h"
 #include "schedule/common.h"
-#include "schedule/guard.h"
 #include "screens/schedule_layout.h"
 #include "shell/M352040_M.h"
 #include "shell/appearance.h"
+#include "shell/guard.h"
 
 namespace {
 F_M352040* g_Instance = nullptr;
@@ -49,7 +49,7 @@ F_M352040::~F_M352040() {
 }
 
 void F_M352040::wireEvents() {
-    using common::guarded;
+    using shell::guarded;
     // Automatic advance runs this screen's field check.
     manage::g_FieldCheck = common::Chk_Field;
     onLoad = [this] { Form_Load(); };

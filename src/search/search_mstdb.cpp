@@ -1,9 +1,9 @@
 #include "search/search_mstdb.h"
 #include "platform/forms/keys.h"
-#include "schedule/guard.h"
 #include "screens/search_layout.h"
 #include "search/common_search_mstdb.h"
 #include "shell/default_property.h"
+#include "shell/guard.h"
 #include <memory>
 
 namespace {
@@ -44,7 +44,7 @@ SEARCH_MSTDB::SEARCH_MSTDB()
         screens::designWidths(*this);
     };
     // Rows fetched while the operator scrolls fail as every database access of the program.
-    GRID->setGuard(common::guarded);
+    GRID->setGuard(shell::guarded);
 }
 
 void SEARCH_MSTDB::cancel(bool clearTarget) {

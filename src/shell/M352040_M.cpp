@@ -6,10 +6,10 @@
 #include "schedule/check_field.h"
 #include "schedule/common.h"
 #include "schedule/f_m352040.h"
-#include "schedule/guard.h"
 #include "shell/appearance.h"
 #include "shell/cprofile.h"
 #include "shell/database.h"
+#include "shell/guard.h"
 #include "shell/settings.h"
 #include "shell/workarea.h"
 #include <memory>
@@ -32,14 +32,14 @@ void resetMain() {
 }
 
 bool Main(const QString& commandLine) {
-    forms::setFailureHandler(common::reportFailure);
+    forms::setFailureHandler(shell::reportFailure);
     forms::setMousePointer(11);
     g_MainScreen = std::make_unique<F_M352040>();
     g_Form = g_MainScreen.get();
     if (!Init_System()) return false;
     // A database error while the screen sets itself up is shown; the screen still opens, but
     // only in the header. A screen that could not even reach the header ends here.
-    common::guarded(common::Init_Form);
+    shell::guarded(common::Init_Form);
     if (common::g_Mode != QLatin1String("HEAD")) {
         forms::End(1);
         return false;

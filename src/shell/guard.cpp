@@ -1,8 +1,8 @@
-#include "schedule/guard.h"
+#include "shell/guard.h"
 #include "platform/forms/runtime.h"
 #include "platform/odbc/error.h"
 
-namespace common {
+namespace shell {
 
 void reportFailure(const std::exception& failure) {
     const QString failed = QStringLiteral("データベースの処理でエラーが発生しました");
@@ -25,4 +25,4 @@ void guarded(const std::function<void()>& handler) {
     }
 }
 
-} // namespace common
+} // namespace shell

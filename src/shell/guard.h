@@ -5,11 +5,11 @@
 #include <exception>
 #include <functional>
 
-namespace common {
+namespace shell {
 
 void guarded(const std::function<void()>& handler);
 // The operator's message for a failed handler; also what the forms layer shows for a failure
 // in any other event of the program's windows.
 void reportFailure(const std::exception& failure);
 
-} // namespace common
+} // namespace shell
