@@ -18,8 +18,8 @@ void setFont(forms::Control* c, const QString& name, double points, bool bold = 
 }
 
 // Item titles: the shared title look, before the settings file replaces it.
-void addTitle(forms::Form& f, int index, const QString& caption, int left, int top, int width,
-              int height) {
+forms::Label* addTitle(forms::Form& f, int index, const QString& caption, int left, int top,
+                       int width, int height) {
     auto* t = f.add<forms::Label>(QStringLiteral("tit_KOUMOKU"), left, top, width, height, index);
     t->setCaption(caption);
     t->setBackColor(rgb(128, 128, 128));
@@ -27,6 +27,7 @@ void addTitle(forms::Form& f, int index, const QString& caption, int left, int t
     setFont(t, kGothic, 11.25, true);
     t->setBorderStyle(1);
     t->setAlignment(2);
+    return t;
 }
 
 forms::TextBox* addTextBox(forms::Form& f, const QString& name, int left, int top, int width,
@@ -77,7 +78,7 @@ void layoutScheduleScreen(forms::Form& f) {
               315);
     addButton(f, QStringLiteral("Cmd_end"), QStringLiteral("終了（&E）"), 4170, 7350, 1215, 285);
 
-    addTitle(f, 5, QStringLiteral("曜日"), 360, 2190, 1215, 360);
+    auto* youbiTitle = addTitle(f, 5, QStringLiteral("曜日"), 360, 2190, 1215, 360);
     addTextBox(f, QStringLiteral("Jikoku"), 1560, 2550, 2325, 360, 5, forms::ImeMode::Disable)
         ->setAccessibleName(QStringLiteral("起動時刻"));
     addTitle(f, 6, QStringLiteral("起動時刻"), 1560, 2190, 2310, 360);
@@ -112,7 +113,8 @@ void layoutScheduleScreen(forms::Form& f) {
 
     auto* youbi = f.add<forms::ComboBox>(QStringLiteral("YOUBI"), 360, 2550, 1215, 360);
     setFont(youbi, kGothic, 12);
-    youbi->setAccessibleName(QStringLiteral("曜日"));
+    // The day list is spoken by its title: Qt names a drop-down list by its current entry.
+    youbiTitle->setLabelFor(youbi);
 }
 
 } // namespace screens

@@ -23,6 +23,10 @@ void Label::setCaption(const QString& caption) {
     label()->setAccessibleDescription(caption);
 }
 
+void Label::setLabelFor(Control* control) {
+    label()->setBuddy(control->widget());
+}
+
 void Label::setAlignment(int alignment) {
     Qt::Alignment h = Qt::AlignLeft;
     if (alignment == 1) h = Qt::AlignRight;
