@@ -20,7 +20,7 @@ MAIN_DESCRIPTIONS = [("画面ID", "G3520401"), ("オペレータコード", "A00
 SEARCH = [("table", "検索結果一覧"), ("push button", "選択"), ("push button", "中止")]
 
 
-def wait_for(what, find, pid, seconds=20):
+def wait_for(what, find, pid, seconds=20, shown=None):
     end = time.monotonic() + seconds
     while time.monotonic() < end:
         if subprocess.run(["kill", "-0", str(pid)]).returncode != 0:
@@ -29,6 +29,8 @@ def wait_for(what, find, pid, seconds=20):
         if found:
             return found
         time.sleep(0.2)
+    if shown:
+        print("windows in the tree:", shown())
     sys.exit(f"FAIL: {what} did not appear in the accessibility tree within {seconds} s")
 
 
@@ -40,6 +42,7 @@ def application():
 
 
 def window(app, title):
+    app.clear_cache()  # the list of windows is read once and kept otherwise
     for w in app:
         if w is not None and title in (w.name or ""):
             return w
@@ -86,13 +89,15 @@ def main():
         description = found[("label", name)].description
         if description != shown:
             sys.exit(f"FAIL: label {name} speaks {description!r}, not {shown!r}")
-    # F5 in the center code field (it has the focus at start) opens the code search.
+    # F5 in the center code field (it has the focus at start) opens the code search, whose
+    # title names the search kind.
     wid = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "スケジュールマスタ保守"],
                          capture_output=True, text=True).stdout.split()[0]
     if subprocess.run(["xdotool", "windowactivate", "--sync", wid]).returncode != 0:
         subprocess.run(["xdotool", "windowfocus", "--sync", wid], check=True)
     subprocess.run(["xdotool", "key", "F5"], check=True)
-    search = wait_for("the code search", lambda: window(app, "コード検索"), pid)
+    search = wait_for("the code search", lambda: window(app, "検索"), pid,
+                      shown=lambda: [(w.getRoleName(), w.name) for w in app])
     check("code search", search, SEARCH)
     print("PASS")
 
