@@ -19,5 +19,5 @@ StepAPI=1
 INI
 export ODBCINI="$tmp/odbc.ini" ODBCSYSINI=/etc
 here=$(cd "$(dirname "$0")" && pwd)
-xvfb-run -a -s "-screen 0 1280x1024x24" dbus-run-session -- \
+"$here/../support/with_xvfb.sh" dbus-run-session -- \
   "$here/drive_accessible_names.sh" "$tmp/PG/BIN/M352040"

@@ -3,7 +3,7 @@
 # temporary root (no dpkg -i), runs every command block of docs/DEPLOYING.md with the site's
 # names pointed at the test server and at that root (database, role, schema, grants, data
 # sources, EDI.ini, a desktop entry for operator A001), then starts the program by that entry's
-# Exec line under Xvfb up to its main window.
+# Exec line on a virtual display of its own up to its main window.
 # Usage: deploying_guide.sh <build-dir> <source-dir>
 set -euo pipefail
 build=$1
@@ -50,5 +50,5 @@ wm_class=$(sed -n 's/^StartupWMClass=//p' "$entry")
 echo "starting: $exec_line"
 here=$(cd "$(dirname "$0")" && pwd)
 # shellcheck disable=SC2086 # the Exec line is a command and its arguments
-xvfb-run -a -s "-screen 0 1280x1024x24" "$here/main_window_up.sh" "$wm_class" $exec_line
+"$here/../support/with_xvfb.sh" "$here/main_window_up.sh" "$wm_class" $exec_line
 echo "PASS"
