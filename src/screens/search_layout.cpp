@@ -30,6 +30,7 @@ void layoutSearchDialog(forms::Form& f) {
     grid->setHeadFont(kGothic, 12);
     grid->setFontName(kGothic);
     grid->setFontSize(12);
+    grid->setAccessibleName(QStringLiteral("検索結果一覧"));
 
     f.add<forms::CommandButton>(QStringLiteral("SELECT"), 960, 3780, 1335, 435)
         ->setCaption(QStringLiteral("選択"));
@@ -40,6 +41,7 @@ void layoutSearchDialog(forms::Form& f) {
     auto* rs = f.add<forms::DataControl>(QStringLiteral("RS"), 2280, 4140, 1200, 360);
     rs->setCaption(QStringLiteral(" "));
     rs->setVisible(false);
+    rs->setAccessibleName(QStringLiteral("検索データ"));
 }
 
 void designWidths(forms::Form& f) {

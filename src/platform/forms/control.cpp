@@ -194,6 +194,14 @@ void Control::setFontUnderline(bool on) {
     widget_->setFont(f);
 }
 
+QString Control::accessibleName() const {
+    return widget_->accessibleName();
+}
+
+void Control::setAccessibleName(const QString& name) {
+    widget_->setAccessibleName(name);
+}
+
 void Control::setFocus() {
     if (!visible_ || !widget_->isEnabled() || widget_->focusPolicy() == Qt::NoFocus) return;
     widget_->setFocus(Qt::OtherFocusReason);

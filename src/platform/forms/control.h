@@ -64,6 +64,11 @@ public:
     void setFontStrikethru(bool on);
     void setFontUnderline(bool on);
 
+    // What a screen reader speaks for the control. Labels and buttons speak their caption
+    // unless given a name; a label that has one speaks its caption as the description.
+    QString accessibleName() const;
+    void setAccessibleName(const QString& name);
+
     // Focus set from code while the window is inactive (a message box is open) raises
     // LostFocus/GotFocus at once; Qt would only move it when the window is activated again.
     void setFocus();

@@ -49,6 +49,9 @@ public:
     void setAlignment(int alignment);
     // 0 none, 1 fixed single
     void setBorderStyle(int style);
+    // The control this label titles: screen readers take the caption as the control's label
+    // (on Linux the only name a drop-down list gets besides its current entry).
+    void setLabelFor(Control* control);
     QLabel* label() const;
 };
 

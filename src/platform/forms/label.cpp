@@ -19,6 +19,12 @@ QString Label::caption() const {
 
 void Label::setCaption(const QString& caption) {
     label()->setText(caption);
+    // A named label (a header field) still lets the screen reader speak what it shows.
+    label()->setAccessibleDescription(caption);
+}
+
+void Label::setLabelFor(Control* control) {
+    label()->setBuddy(control->widget());
 }
 
 void Label::setAlignment(int alignment) {
