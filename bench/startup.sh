@@ -6,12 +6,14 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 runs=${1:-9}
+. "$root/scripts/lib/xvfb.sh"
 tmp=$(mktemp -d /tmp/edi-bench.XXXXXX)
-trap 'cat "$tmp/xvfb.log" 2>/dev/null | tail -5 >&2; rm -rf "$tmp"' EXIT
+trap 'stop_xvfb; rm -rf "$tmp"' EXIT
 cmake --install "$root/build" --prefix "$tmp" >/dev/null
 cat "$root/db/sqlite/schema.sql" "$root/db/demo-data.sql" | sqlite3 "$tmp/bench.db"
 sed 's/^DBSTRING=.*/DBSTRING=EDI_BENCH/' "$root/demo/EDI.ini" > "$tmp/EDI.ini"
 printf '[EDI_BENCH]\nDriver=SQLite3\nDatabase=%s\nStepAPI=1\n' "$tmp/bench.db" > "$tmp/odbc.ini"
 export ODBCINI="$tmp/odbc.ini" ODBCSYSINI=/etc
-xvfb-run -a -e "$tmp/xvfb.log" -s "-screen 0 1280x1024x24" "$root/bench/startup_runs.sh" "$runs" \
-  "$tmp/PG/BIN/M352040" "$root/build/bench/bare_window"
+start_xvfb "$tmp/xvfb.log"
+"$root/bench/startup_runs.sh" "$runs" "$tmp/PG/BIN/M352040" "$root/build/bench/bare_window" \
+  || { echo "Xvfb's log:" >&2; cat "$tmp/xvfb.log" >&2; exit 1; }

@@ -4,7 +4,6 @@
 #include "search/common_search_mstdb.h"
 #include "shell/default_property.h"
 #include "shell/guard.h"
-#include <memory>
 
 namespace {
 
@@ -16,8 +15,8 @@ template <class T> T* need(forms::Form& f, const char* name) {
 } // namespace
 
 SEARCH_MSTDB& searchDialog() {
-    static std::unique_ptr<SEARCH_MSTDB> dialog;
-    if (!dialog) dialog = std::make_unique<SEARCH_MSTDB>();
+    // Never destroyed: a static owner would destroy the widget at exit(), after the application.
+    static SEARCH_MSTDB* const dialog = new SEARCH_MSTDB;
     return *dialog;
 }
 

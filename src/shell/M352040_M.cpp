@@ -12,30 +12,32 @@
 #include "shell/guard.h"
 #include "shell/settings.h"
 #include "shell/workarea.h"
-#include <memory>
+#include <utility>
 
 using namespace workarea;
 
 namespace M352040_M {
 namespace {
-std::unique_ptr<F_M352040> g_MainScreen;
-}
+// Not a static owner: the immediate ends and exit() (Qt's own, when the display goes away) must
+// not destroy a widget after the application or its display connection has gone.
+F_M352040* g_MainScreen = nullptr;
+} // namespace
 
 F_M352040* mainScreen() {
-    return g_MainScreen.get();
+    return g_MainScreen;
 }
 
 void resetMain() {
     g_Form = nullptr;
-    g_MainScreen.reset();
+    delete std::exchange(g_MainScreen, nullptr);
     g_DbConn.reset();
 }
 
 bool Main(const QString& commandLine) {
     forms::setFailureHandler(shell::reportFailure);
     forms::setMousePointer(11);
-    g_MainScreen = std::make_unique<F_M352040>();
-    g_Form = g_MainScreen.get();
+    delete std::exchange(g_MainScreen, new F_M352040);
+    g_Form = g_MainScreen;
     if (!Init_System()) return false;
     // A database error while the screen sets itself up is shown; the screen still opens, but
     // only in the header. A screen that could not even reach the header ends here.

@@ -18,7 +18,8 @@ void Get_Operator(const QString& commandLine);
 // The exit question; true keeps the window open. Yes closes the connection and ends the program.
 bool Chk_Exit();
 
-// The main screen created by Main (nullptr before). Tests call Main again after resetMain().
+// The main screen created by Main (nullptr before). resetMain() destroys it and closes the
+// connection: main() after the event loop, and tests before they call Main again.
 F_M352040* mainScreen();
 void resetMain();
 

@@ -20,9 +20,10 @@ struct ReadFailure {};
 
 // One key read the way the Windows call fills a space-padded buffer: the value ends at the NUL
 // the call writes after it.
-QString readKey(const QString& file, const char* section, const char* key, int bufferLength) {
-    QString value = text::getPrivateProfileString(
-        QString::fromUtf8(section), QString::fromUtf8(key), QString(), bufferLength, file);
+QString readKey(const text::ProfileFile& file, const char* section, const char* key,
+                int bufferLength) {
+    QString value =
+        file.value(QString::fromUtf8(section), QString::fromUtf8(key), QString(), bufferLength);
     QString buffer = value + QChar(0) + QString(bufferLength, QLatin1Char(' '));
     buffer.truncate(bufferLength);
     return Cut_Nul(buffer);
@@ -94,7 +95,8 @@ QString Cut_Nul(const QString& buffer) {
 
 bool Read_DbIni() {
     try {
-        const QString file = iniFile(iniDir());
+        // Read once for the whole pass.
+        const text::ProfileFile file(iniFile(iniDir()));
         const char* section = "動作環境";
         g_DbIni.MachineName = fixedLength(readKey(file, section, "MACHINENAME", kDbBufferLength));
         g_DbIni.UserId = fixedLength(readKey(file, section, "USERID", kDbBufferLength));
@@ -109,7 +111,7 @@ bool Read_DbIni() {
 bool Read_Ini() {
     try {
         g_IniDir = iniDir();
-        const QString file = iniFile(g_IniDir);
+        const text::ProfileFile file(iniFile(g_IniDir));
         auto s0 = [&](const char* key) { return readKey(file, "Setting0", key, kBufferLength); };
         g_FormBackColor = s0("FormBackColor");
         g_LabelBackColor = number(s0("LabelBackColor"));

@@ -1,22 +1,16 @@
 #!/usr/bin/env bash
-# Runs on the virtual display: starts the installed program and types the request.
+# Runs on the virtual display (DISPLAY, already answering): starts the installed program and
+# types the request.
 # Usage: drive_typical_request.sh <install-root> <center-code>
 set -euo pipefail
+. "$(dirname "$0")/e2e_root.sh"
 export QT_QPA_PLATFORM=xcb # a real window on the virtual display
-# The virtual display may still be coming up (or an old one going down) when this starts.
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 root=$1
 center=$2
 "$root/PG/BIN/M352040" A001 &
 pid=$!
 trap 'kill $pid 2>/dev/null || true' EXIT
-wid=""
-for _ in $(seq 100); do
-  wid=$(xdotool search --onlyvisible --name 'スケジュールマスタ保守' 2>/dev/null | head -1 || true)
-  [ -n "$wid" ] && break
-  sleep 0.1
-done
-[ -n "$wid" ] || { echo "the main window did not appear"; exit 1; }
+wid=$(wait_for_window 'スケジュールマスタ保守' $pid)
 xdotool windowactivate --sync "$wid" 2>/dev/null || xdotool windowfocus --sync "$wid"
 sleep 0.5
 step() { xdotool "$@"; sleep 0.4; }

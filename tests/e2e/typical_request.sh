@@ -6,26 +6,19 @@
 set -euo pipefail
 build=$1
 src=$2
+here=$(cd "$(dirname "$0")" && pwd)
+. "$here/../../scripts/lib/xvfb.sh"
+. "$here/e2e_root.sh"
 tmp=$(mktemp -d /tmp/edi-e2e.XXXXXX)
-trap 'rm -rf "$tmp"' EXIT
-cmake --install "$build" --prefix "$tmp" >/dev/null
-cat "$src/db/sqlite/schema.sql" "$src/db/demo-data.sql" | sqlite3 "$tmp/e2e.db"
-sed 's/^DBSTRING=.*/DBSTRING=EDI_E2E/' "$src/demo/EDI.ini" > "$tmp/EDI.ini"
-cat > "$tmp/odbc.ini" <<INI
-[EDI_E2E]
-Driver=SQLite3
-Database=$tmp/e2e.db
-StepAPI=1
-INI
-export ODBCINI="$tmp/odbc.ini" ODBCSYSINI=/etc
-
+trap 'stop_xvfb; rm -rf "$tmp"' EXIT
+install_root "$tmp" "$build" "$src"
 center=${E2E_CENTER:-C17}
 query="SELECT センターコード||'|'||送受信種別||'|'||曜日||'|'||起動時刻 FROM FL1912EDIスケジュールマスタ
        WHERE センターコード='$center' AND 送受信種別='R'"
 before=$(sqlite3 "$tmp/e2e.db" "$query" | wc -l)
 
-here=$(cd "$(dirname "$0")" && pwd)
-xvfb-run -a -s "-screen 0 1280x1024x24" "$here/drive_typical_request.sh" "$tmp" "$center"
+start_xvfb "$tmp/xvfb.log"
+"$here/drive_typical_request.sh" "$tmp" "$center"
 after=$(sqlite3 "$tmp/e2e.db" "$query")
 echo "rows for $center/R after the run:"
 echo "$after"

@@ -3,6 +3,8 @@
 #include "shell/workarea.h"
 #include "support/app/app_fixture.h"
 #include <gtest/gtest.h>
+#include <utility>
+#include <vector>
 
 using namespace workarea;
 
@@ -71,19 +73,23 @@ TEST_F(SettingsFile, DebugFlagIsExactlyOne) {
 }
 
 TEST_F(SettingsFile, BadNumbersStopTheSecondPassThere) {
-    struct Case {
-        const char* from;
-        const char* to;
-    } cases[] = {{"LabelBackColor=12632256\n", ""},
-                 {"MINIMAIZE=0", "MINIMAIZE=abc"},
-                 {"DEMOMODE=1", "DEMOMODE="},
-                 {"MINIMAIZE=0", "MINIMAIZE=40000"}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.to);
+    // An exponent too large for any number is not a number either, whatever its digit count.
+    const QString huge = "1e99999999999999999999";
+    std::vector<std::pair<QString, QString>> cases = {{"LabelBackColor=12632256\n", ""},
+                                                      {"MINIMAIZE=0", "MINIMAIZE=abc"},
+                                                      {"DEMOMODE=1", "DEMOMODE="},
+                                                      {"MINIMAIZE=0", "MINIMAIZE=40000"},
+                                                      {"MINIMAIZE=0", "MINIMAIZE=" + huge}};
+    for (const char* key : {"LabelBackColor=12632256", "LabelForeColor=0", "TextBackColor=16777215",
+                            "TextFocusColor=12648447", "TextForeColor=0", "TitleBackColor=8421504",
+                            "TitleForeColor=16777152"})
+        cases.emplace_back(key, QString(key).section('=', 0, 0) + "=" + huge);
+    for (const auto& [from, to] : cases) {
+        SCOPED_TRACE(to.toStdString());
         messages.clear();
         g_Rly100Path = "untouched";
         g_LabelFontBold = "untouched";
-        writeIni(demoIni().replace(c.from, c.to));
+        writeIni(demoIni().replace(from, to));
         EXPECT_FALSE(settings::Read_Ini());
         EXPECT_EQ(messages, QStringList{"INIﾌｧｲﾙ読込エラー"});
         // The keys after the failing one are not read.

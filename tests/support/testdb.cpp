@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QRegularExpression>
 #include <QTextStream>
+#include <algorithm>
 
 namespace {
 
@@ -90,19 +91,62 @@ void PrintTo(const TestDb& db, std::ostream* os) {
     *os << db.kind.toStdString() << " (" << db.dsn.toStdString() << ")";
 }
 
-void DbTest::SetUp() {
-    if (db().dsn.isEmpty())
-        GTEST_SKIP() << "EDI_TEST_DSNS is empty: no test database configured "
-                        "(see scripts/testdb-up)";
-    try {
-        resetDatabase(db());
-    } catch (const odbc::Error& e) {
-        FAIL() << "cannot reset " << db().dsn.toStdString() << ": " << e.what();
+bool postgresInstalled() {
+    // The server testdb-up starts.
+    return QFile::exists(QStringLiteral("/usr/lib/postgresql/15/bin/initdb"));
+}
+
+void missingDatabase(const std::string& why) {
+    if (postgresInstalled())
+        FAIL() << why
+               << "; PostgreSQL 15 is installed here, so scripts/testdb-up should have "
+                  "set the database up";
+    GTEST_SKIP() << why << " (see scripts/testdb-up)";
+}
+
+bool prepareDatabase(const TestDb& db) {
+    if (db.dsn.isEmpty()) {
+        missingDatabase(db.kind == QLatin1String("postgresql")
+                            ? "EDI_TEST_DSNS names no PostgreSQL data source"
+                            : "EDI_TEST_DSNS is empty: no test database configured");
+        return false;
     }
+    return ranCleanly([&] { resetDatabase(db); });
+}
+
+bool ranCleanly(const std::function<void()>& step) {
+    const auto fatalFailures = [] {
+        const ::testing::TestResult* result =
+            ::testing::UnitTest::GetInstance()->current_test_info()->result();
+        int n = 0;
+        for (int i = 0; i < result->total_part_count(); ++i)
+            n += result->GetTestPartResult(i).fatally_failed() ? 1 : 0;
+        return n;
+    };
+    const int before = fatalFailures();
+    try {
+        step();
+    } catch (const std::exception& e) {
+        ADD_FAILURE() << "exception: " << e.what();
+        return false;
+    } catch (...) {
+        ADD_FAILURE() << "an exception of unknown type";
+        return false;
+    }
+    return fatalFailures() == before;
+}
+
+void DbTest::SetUp() {
+    prepareDatabase(db());
 }
 
 std::vector<TestDb> testDatabaseParams() {
     std::vector<TestDb> dbs = testDatabases();
+    const bool anyPostgres = std::any_of(dbs.begin(), dbs.end(), [](const TestDb& db) {
+        return db.kind == QLatin1String("postgresql");
+    });
+    if (postgresInstalled() && !anyPostgres)
+        dbs.push_back(TestDb{{}, QStringLiteral("postgresql"), {}});
     if (dbs.empty()) dbs.push_back(TestDb{{}, QStringLiteral("none"), {}});
     return dbs;
 }

@@ -4,9 +4,11 @@
 #include "platform/odbc/connection.h"
 #include "support/qtprint.h"
 #include <QString>
+#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 #include <ostream>
+#include <string>
 #include <vector>
 
 struct TestDb {
@@ -29,8 +31,21 @@ std::unique_ptr<odbc::Connection> connectTo(odbc::Environment& env, const TestDb
 
 void PrintTo(const TestDb& db, std::ostream* os);
 
-// Base of the database tests: each test starts from a freshly reset database; without any
-// configured database the tests are skipped with a message.
+// Where PostgreSQL 15 is installed the test script sets up a server, so a database test that
+// finds no database there has lost it by fault: it fails. Elsewhere it skips with `why`.
+// Returns from the caller's point of view like GTEST_SKIP() or FAIL().
+void missingDatabase(const std::string& why);
+bool postgresInstalled();
+
+// The one way a test body meets a database: false (the test skipped or failed with a message)
+// when the body must not run; otherwise the database has fresh demo data.
+bool prepareDatabase(const TestDb& db);
+
+// Runs one step of a test; false when it failed fatally (an ASSERT) or threw, so that the
+// steps that build on it are left out instead of running on a half-done set-up.
+bool ranCleanly(const std::function<void()>& step);
+
+// Base of the database tests: each test starts from a freshly reset database (prepareDatabase).
 class DbTest : public ::testing::TestWithParam<TestDb> {
 protected:
     void SetUp() override;
@@ -42,7 +57,9 @@ protected:
     odbc::Environment env;
 };
 
-// What testDatabases() gives, or one placeholder that makes DbTest skip when it is empty.
+// What testDatabases() gives, plus a placeholder (a TestDb without a data source) that makes
+// prepareDatabase skip or fail: for PostgreSQL when it is installed but not configured, or
+// for any database when none is.
 std::vector<TestDb> testDatabaseParams();
 std::string testDbName(const ::testing::TestParamInfo<TestDb>& info);
 

@@ -2,22 +2,29 @@
 // Internal: owner of one statement handle.
 #include <QByteArray>
 #include <QString>
+#include <memory>
 #include <sql.h>
 #include <sqlext.h>
+#include <type_traits>
 
 namespace odbc::detail {
 
 class Statement {
+    struct FreeHandle {
+        void operator()(SQLHSTMT stmt) const noexcept { SQLFreeHandle(SQL_HANDLE_STMT, stmt); }
+    };
+    // Holds the handle from allocation on, so a constructor that throws later still frees it.
+    using Handle = std::unique_ptr<std::remove_pointer_t<SQLHSTMT>, FreeHandle>;
+
 public:
     // Allocates a statement on `dbc` and applies the query time-out (none when negative).
     Statement(SQLHDBC dbc, QString dbms, int queryTimeout); // throws Error
-    ~Statement();
-    Statement(Statement&& other) noexcept;
-    Statement& operator=(Statement&& other) noexcept;
+    Statement(Statement&& other) noexcept = default;
+    Statement& operator=(Statement&& other) noexcept = default;
     Statement(const Statement&) = delete;
     Statement& operator=(const Statement&) = delete;
 
-    SQLHSTMT handle() const { return stmt_; }
+    SQLHSTMT handle() const { return stmt_.get(); }
     const QString& dbms() const { return dbms_; }
 
     // Sets a statement attribute; a driver that substitutes a value of its own (01S02) is
@@ -27,10 +34,10 @@ public:
     bool execute(const QByteArray& sql);
     // Throws the statement's diagnostic unless `ret` is a success.
     void check(SQLRETURN ret) const;
-    void free() noexcept;
+    void free() noexcept { stmt_.reset(); }
 
 private:
-    SQLHSTMT stmt_ = SQL_NULL_HSTMT;
+    Handle stmt_;
     QString dbms_;
 };
 

@@ -43,27 +43,49 @@ QStringView stripQuotes(QStringView v) {
     return v;
 }
 
-// UTF-8 (with or without byte-order mark), else CP932: the program's own files are ANSI.
-QString decodeProfile(const QByteArray& raw) {
-    if (raw.startsWith("\xEF\xBB\xBF"))
-        return QString::fromUtf8(raw.constData() + 3, raw.size() - 3);
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString decoded = utf8.decode(raw);
-    if (!utf8.hasError()) return decoded;
-    return fromCp932(raw);
+QStringList splitLines(QStringView text) {
+    QStringList lines;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i <= text.size(); ++i) {
+        if (i == text.size() || text[i] == u'\r' || text[i] == u'\n') {
+            lines << text.mid(start, i - start).toString();
+            start = i + 1;
+        }
+    }
+    return lines;
 }
 
-std::optional<QString> findValue(const QString& content, QStringView section, QStringView key) {
-    bool inSection = false;
-    const QStringView all(content);
-    qsizetype pos = 0;
-    while (pos <= all.size()) {
-        qsizetype end = pos;
-        while (end < all.size() && all[end] != u'\r' && all[end] != u'\n')
-            ++end;
-        const QStringView line = trimBlanks(all.mid(pos, end - pos));
-        pos = end + 1;
+QString decodeLine(QByteArrayView line) {
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString decoded = utf8.decode(line);
+    if (!utf8.hasError()) return decoded;
+    return fromCp932(line.toByteArray());
+}
 
+// CP932 never uses CR or LF inside a character, so the bytes split into lines before decoding.
+QStringList decodeProfile(QByteArrayView raw) {
+    if (raw.startsWith("\xFF\xFE") || raw.startsWith("\xFE\xFF")) {
+        QStringDecoder utf16(raw.startsWith("\xFF\xFE") ? QStringDecoder::Utf16LE
+                                                        : QStringDecoder::Utf16BE);
+        const QString text = utf16.decode(raw.sliced(2));
+        return splitLines(text);
+    }
+    if (raw.startsWith("\xEF\xBB\xBF")) raw = raw.sliced(3);
+    QStringList lines;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i <= raw.size(); ++i) {
+        if (i == raw.size() || raw[i] == '\r' || raw[i] == '\n') {
+            lines << decodeLine(raw.sliced(start, i - start));
+            start = i + 1;
+        }
+    }
+    return lines;
+}
+
+std::optional<QString> findValue(const QStringList& lines, QStringView section, QStringView key) {
+    bool inSection = false;
+    for (const QString& raw : lines) {
+        const QStringView line = trimBlanks(raw);
         if (line.startsWith(u'[')) {
             const qsizetype close = line.indexOf(u']');
             if (close > 0) {
@@ -85,13 +107,16 @@ std::optional<QString> findValue(const QString& content, QStringView section, QS
 
 } // namespace
 
-QString getPrivateProfileString(const QString& section, const QString& key,
-                                const QString& defaultValue, int bufferSize, const QString& path) {
+ProfileFile::ProfileFile(const QString& path) {
+    QFile file(path);
+    if (file.open(QIODevice::ReadOnly)) lines_ = decodeProfile(file.readAll());
+}
+
+QString ProfileFile::value(const QString& section, const QString& key, const QString& defaultValue,
+                           int bufferSize) const {
     std::optional<QString> value;
     const QStringView wantedKey = trimBlanks(key);
-    QFile file(path);
-    if (!wantedKey.isEmpty() && file.open(QIODevice::ReadOnly))
-        value = findValue(decodeProfile(file.readAll()), trimBlanks(section), wantedKey);
+    if (!wantedKey.isEmpty()) value = findValue(lines_, trimBlanks(section), wantedKey);
     if (!value) {
         // Windows drops trailing blanks of the default.
         QString def = defaultValue;
@@ -100,6 +125,11 @@ QString getPrivateProfileString(const QString& section, const QString& key,
         value = def;
     }
     return cp932Left(*value, bufferSize - 1);
+}
+
+QString getPrivateProfileString(const QString& section, const QString& key,
+                                const QString& defaultValue, int bufferSize, const QString& path) {
+    return ProfileFile(path).value(section, key, defaultValue, bufferSize);
 }
 
 } // namespace text

@@ -1,6 +1,7 @@
 #include "platform/vbrt/detail.h"
 #include "platform/vbrt/vbrt.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -37,6 +38,8 @@ std::optional<Number> parseRadix(QStringView s) {
     return n;
 }
 
+constexpr long kExponentBound = 1'000'000'000;
+
 std::optional<Number> parseDecimal(QStringView s) {
     // sign? digits* [. digits*] [e sign? digits+], at least one mantissa digit
     std::string ascii;
@@ -72,7 +75,10 @@ std::optional<Number> parseDecimal(QStringView s) {
         while (i < s.size() && isDigit(s[i]))
             ascii += static_cast<char>(s[i++].unicode());
         if (i == expStart) return std::nullopt;
-        exponent = std::strtol(ascii.c_str() + ascii.find('e') + 1, nullptr, 10);
+        // strtol saturates; the bound keeps the sum below from overflowing, and an exponent
+        // that large says all there is to say about the magnitude.
+        exponent = std::clamp(std::strtol(ascii.c_str() + ascii.find('e') + 1, nullptr, 10),
+                              -kExponentBound, kExponentBound);
     }
     if (i != s.size()) return std::nullopt;
 

@@ -10,7 +10,7 @@ class SchemaTest : public DbTest {
 protected:
     void SetUp() override {
         DbTest::SetUp();
-        if (!IsSkipped()) c = connect();
+        if (!IsSkipped() && !HasFatalFailure()) c = connect();
     }
     std::unique_ptr<odbc::ResultSet> read(const QString& sql) {
         return c->openResultSet(sql, CursorType::Keyset, Concurrency::ReadOnly);

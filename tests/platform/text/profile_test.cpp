@@ -141,12 +141,30 @@ TEST_F(Profile, ValuesAreCutToTheBufferInCp932Bytes) {
               QStringLiteral("A") + kanji200.left(31));
 }
 
-TEST_F(Profile, ReadsCp932AndUtf8WithByteOrderMark) {
+TEST_F(Profile, EachLineIsUtf8OrCp932AndUtf16IsKnownByItsMark) {
     const QString body = QStringLiteral("[動作環境]\r\nDBSTRING=EDIデータ\r\nUSERID=ｴﾃﾞｨ\r\n"
                                         "[デバッグ]\r\nMODE=1\r\n");
-    const QString cp932 = write(text::toCp932(body));
-    const QString bom = write("\xEF\xBB\xBF" + body.toUtf8());
-    for (const QString& p : {cp932, bom}) {
+    QByteArray utf16le("\xFF\xFE");
+    QByteArray utf16be("\xFE\xFF");
+    for (QChar c : body) {
+        utf16le.append(char(c.unicode() & 0xFF)).append(char(c.unicode() >> 8));
+        utf16be.append(char(c.unicode() >> 8)).append(char(c.unicode() & 0xFF));
+    }
+    // One stray byte, or one line saved as CP932, spoils only its own line.
+    const QByteArray strayByte = "; caf\xE9\r\n" + body.toUtf8();
+    const QByteArray cp932Comment = body.toUtf8() + text::toCp932(QStringLiteral("; 設定\r\n"));
+    const struct {
+        const char* name;
+        QByteArray bytes;
+    } files[] = {{"CP932", text::toCp932(body)},
+                 {"UTF-8 with mark", "\xEF\xBB\xBF" + body.toUtf8()},
+                 {"UTF-8 with a stray byte in a comment", strayByte},
+                 {"UTF-8 with a CP932 comment", cp932Comment},
+                 {"UTF-16LE", utf16le},
+                 {"UTF-16BE", utf16be}};
+    for (const auto& file : files) {
+        SCOPED_TRACE(file.name);
+        const QString p = write(file.bytes);
         EXPECT_EQ(get(p, QStringLiteral("動作環境"), QStringLiteral("DBSTRING"), 64),
                   QStringLiteral("EDIデータ"));
         EXPECT_EQ(get(p, QStringLiteral("動作環境"), QStringLiteral("USERID"), 64),

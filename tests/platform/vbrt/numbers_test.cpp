@@ -70,6 +70,7 @@ TEST(ToDouble, RejectsEmptyAndNonNumericText) {
                             "1,000",
                             "１２",
                             "1e400",
+                            "1e99999999999999999999",
                             "&H10000000000000000"}) {
         EXPECT_FALSE(toDouble(s(bad)).has_value()) << bad;
     }

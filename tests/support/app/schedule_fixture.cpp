@@ -14,7 +14,8 @@ void ScheduleScreen::TearDown() {
 void ScheduleScreen::start(const TestDb& testDb) {
     db = testDb;
     writeIni(iniFor(db.dsn));
-    ASSERT_TRUE(M352040_M::Main("A001"));
+    ASSERT_TRUE(M352040_M::Main("A001"))
+        << "the start-up showed: " << messages.join("|").toStdString();
     QApplication::setActiveWindow(&f());
     f().activateWindow();
     f().Center_CD->setFocus();

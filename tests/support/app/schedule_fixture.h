@@ -13,11 +13,11 @@ protected:
     void TearDown() override;
 
     // Runs body once per configured database, each time on fresh demo data and a fresh start.
+    // A start that fails fails the test; the body never runs on a half-started program.
     template <class Body> void onEachDatabase(Body body) {
         eachDatabase(
             [&](const TestDb& testDb) {
-                start(testDb);
-                body(testDb);
+                if (ranCleanly([&] { start(testDb); })) body(testDb);
             },
             [this] { stop(); });
     }
