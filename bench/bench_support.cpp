@@ -2,7 +2,7 @@
 #include "platform/forms/runtime.h"
 #include "platform/odbc/connection.h"
 #include "schedule/common.h"
-#include "shell/M352040_M.h"
+#include "startup/M352040_M.h"
 #include "shell/settings.h"
 #include <QApplication>
 #include <QDir>

@@ -1,7 +1,7 @@
 // The EDI schedule master maintenance program: the operator code is the command line.
 #include "platform/forms/arguments.h"
 #include "platform/forms/runtime.h"
-#include "shell/M352040_M.h"
+#include "startup/M352040_M.h"
 #include <QApplication>
 #include <QIcon>
 

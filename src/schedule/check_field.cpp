@@ -6,7 +6,6 @@
 #include "platform/vbrt/vbrt.h"
 #include "schedule/common.h"
 #include "schedule/f_m352040.h"
-#include "shell/M352040_M.h"
 #include "shell/workarea.h"
 #include <QDate>
 
@@ -32,7 +31,7 @@ void Set_Header() {
     f.lbl_OP_CD->setCaption(g_OperatorCode);
     f.lbl_OP_NM->setCaption(g_OperatorName);
     f.lbl_HIDUKE->setCaption(QDate::currentDate().toString(QStringLiteral("yyyy/MM/dd")));
-    f.lbl_PGID->setCaption(M352040_M::kScreenId);
+    f.lbl_PGID->setCaption(F_M352040::kScreenId);
     f.lbl_OPCD->setCaption(QStringLiteral("ｵﾍﾟﾚｰﾀｺｰﾄﾞ"));
 }
 

@@ -4,7 +4,6 @@
 #include "platform/forms/runtime.h"
 #include "schedule/common.h"
 #include "screens/schedule_layout.h"
-#include "shell/M352040_M.h"
 #include "shell/appearance.h"
 #include "shell/guard.h"
 
@@ -90,5 +89,5 @@ void F_M352040::Form_KeyDown(int& keyCode, int shift) {
 }
 
 void F_M352040::Form_QueryUnload(int& cancel, int) {
-    cancel = M352040_M::Chk_Exit() ? -1 : 0;
+    cancel = exitCheck && exitCheck() ? -1 : 0;
 }

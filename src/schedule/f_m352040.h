@@ -3,12 +3,20 @@
 #include "platform/forms/controls.h"
 #include "platform/forms/flexgrid.h"
 #include "platform/forms/form.h"
+#include <QString>
+#include <functional>
 
 class F_M352040 : public forms::Form {
     Q_OBJECT
 public:
     F_M352040();
     ~F_M352040() override;
+
+    // The screen id shown in the header.
+    static inline const QString kScreenId = QStringLiteral("G3520401");
+    // The exit question every close request goes through (true keeps the screen). The start-up
+    // sets it; the screen sits below the module that ends the program.
+    std::function<bool()> exitCheck;
 
     forms::FlexGrid* const GRID;
     forms::Label* const SEARCH_KBN;

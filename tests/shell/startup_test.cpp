@@ -2,7 +2,7 @@
 #include "platform/forms/controls.h"
 #include "schedule/common.h"
 #include "schedule/f_m352040.h"
-#include "shell/M352040_M.h"
+#include "startup/M352040_M.h"
 #include "shell/workarea.h"
 #include "support/app/app_fixture.h"
 #include "support/testdb.h"

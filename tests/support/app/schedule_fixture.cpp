@@ -1,7 +1,7 @@
 #include "support/app/schedule_fixture.h"
 #include "platform/odbc/connection.h"
 #include "platform/vbrt/vbrt.h"
-#include "shell/M352040_M.h"
+#include "startup/M352040_M.h"
 #include "shell/workarea.h"
 #include <QApplication>
 #include <QTableWidget>

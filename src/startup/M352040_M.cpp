@@ -1,4 +1,4 @@
-#include "shell/M352040_M.h"
+#include "startup/M352040_M.h"
 #include "platform/forms/controls.h"
 #include "platform/forms/runtime.h"
 #include "platform/odbc/connection.h"
@@ -37,6 +37,7 @@ bool Main(const QString& commandLine) {
     forms::setFailureHandler(shell::reportFailure);
     forms::setMousePointer(11);
     delete std::exchange(g_MainScreen, new F_M352040);
+    g_MainScreen->exitCheck = Chk_Exit;
     g_Form = g_MainScreen;
     if (!Init_System()) return false;
     // A database error while the screen sets itself up is shown; the screen still opens, but
@@ -46,7 +47,7 @@ bool Main(const QString& commandLine) {
         forms::End(1);
         return false;
     }
-    g_MainScreen->lbl_PGID->setCaption(kScreenId);
+    g_MainScreen->lbl_PGID->setCaption(F_M352040::kScreenId);
     g_MainScreen->showForm();
     forms::setMousePointer(1);
     check_field::Set_Header();

@@ -6,9 +6,6 @@ class F_M352040;
 
 namespace M352040_M {
 
-// The screen id of the main screen.
-inline const QString kScreenId = QStringLiteral("G3520401");
-
 // Prepares everything and shows the main screen; false when a start-up step failed (its
 // message was shown and the program ended).
 bool Main(const QString& commandLine);
