@@ -2,8 +2,8 @@
 #include "platform/forms/runtime.h"
 #include "platform/odbc/connection.h"
 #include "schedule/common.h"
-#include "startup/M352040_M.h"
 #include "shell/settings.h"
+#include "startup/M352040_M.h"
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>

@@ -2,8 +2,8 @@
 #include "platform/forms/controls.h"
 #include "schedule/common.h"
 #include "schedule/f_m352040.h"
-#include "startup/M352040_M.h"
 #include "shell/workarea.h"
+#include "startup/M352040_M.h"
 #include "support/app/app_fixture.h"
 #include "support/testdb.h"
 #include <QElapsedTimer>

@@ -1,8 +1,8 @@
 #include "support/app/schedule_fixture.h"
 #include "platform/odbc/connection.h"
 #include "platform/vbrt/vbrt.h"
-#include "startup/M352040_M.h"
 #include "shell/workarea.h"
+#include "startup/M352040_M.h"
 #include <QApplication>
 #include <QTableWidget>
 
