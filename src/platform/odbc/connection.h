@@ -10,7 +10,7 @@ namespace odbc {
 enum class CursorType { ForwardOnly, Keyset, Dynamic, Static };
 enum class Concurrency { ReadOnly, Lock, RowVer, Values };
 
-// An ODBC environment (ODBC 3). Move-only owner of the handle.
+// An ODBC environment (ODBC 3): the owner of the handle, neither copied nor moved.
 class Environment {
 public:
     Environment(); // throws Error

@@ -10,7 +10,8 @@ namespace odbc {
 class Connection;
 
 // A result set with keyset behaviour: a fixed set of rows, moved over forward and back, filled
-// from the driver's forward-only cursor as rows are needed (row cache). Move-only.
+// from the driver's forward-only cursor as rows are needed (row cache). Owned
+// through a unique_ptr: it can be neither copied nor moved.
 class ResultSet {
 public:
     ~ResultSet();

@@ -22,7 +22,6 @@ QStringView trimSpace(QStringView s);
 std::optional<QDateTime> fromSerial(double serial);
 double toSerial(const QDateTime& dt);
 
-QString formatDate(const QDateTime& dt, const QString& pattern);
 QString formatNumber(double value, const QString& pattern);
 
 } // namespace vbrt::detail

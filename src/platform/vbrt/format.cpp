@@ -113,14 +113,6 @@ QString formatTokens(const QDateTime& dt, const std::vector<Token>& tokens) {
 
 } // namespace
 
-namespace detail {
-
-QString formatDate(const QDateTime& dt, const QString& pattern) {
-    return formatTokens(dt, tokenize(pattern));
-}
-
-} // namespace detail
-
 QString Format(const QDateTime& value, const QString& pattern) {
     if (!value.isValid()) return QString();
     if (pattern.isEmpty()) return dateToText(value);
