@@ -11,6 +11,7 @@ protected:
 };
 
 TEST_F(AutoAdvanceTest, FullFieldAdvancesWhenTheCheckPasses) {
+    checkResult = 0; // the screen's kind check would enter the body
     focus(center);
     type("c0123456789");
     EXPECT_TRUE(checked.empty()) << "eleven of twelve characters";

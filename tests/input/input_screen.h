@@ -1,16 +1,18 @@
 #pragma once
-// The schedule screen's layout with its field table and the field events wired to the input
-// framework as the screen wires them, shown and active so that real key events reach it.
+// The real schedule screen, started on the first test database with the text colours the
+// tests name, driven by real key events. The field check that automatic advance runs is the
+// screen's own, watched on its way; a test may answer it in advance instead.
 #include "platform/forms/controls.h"
 #include "platform/forms/form.h"
+#include "support/app/app_fixture.h"
 #include "support/qtprint.h"
 #include <QString>
 #include <QtTest/QTest>
 #include <gtest/gtest.h>
-#include <memory>
+#include <optional>
 #include <vector>
 
-class InputScreenTest : public ::testing::Test {
+class InputScreenTest : public AppFixture {
 protected:
     static constexpr uint32_t kBackColor = 0x80000005;  // window colour, held as -2147483643
     static constexpr uint32_t kFocusColor = 0x0080FFFF; // light yellow
@@ -27,13 +29,16 @@ protected:
     // Text committed by an input method into the focused control.
     void commit(const QString& text);
 
-    std::unique_ptr<forms::Form> form;
+    forms::Form* form = nullptr;
     forms::TextBox* center = nullptr;
     forms::TextBox* soujyu = nullptr;
     forms::ComboBox* youbi = nullptr;
     forms::TextBox* jikoku = nullptr;
 
-    // What the field check hook saw, and what it answers.
+    // The fields automatic advance checked, and the answer given instead of the screen's check.
     std::vector<int16_t> checked;
-    int16_t checkResult = 0;
+    std::optional<int16_t> checkResult;
+
+private:
+    bool started_ = false;
 };

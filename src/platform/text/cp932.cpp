@@ -1,5 +1,7 @@
 #include "platform/text/cp932.h"
 
+#include <QList>
+#include <algorithm>
 #include <cerrno>
 #include <iconv.h>
 
@@ -25,8 +27,10 @@ private:
     iconv_t cd_;
 };
 
+// From WCHAR_T (UCS-4 in glibc) the conversion is one step. From UTF-8 it is two, and glibc
+// then re-runs the first step over thousands of characters at each character CP932 lacks.
 Iconv& encoder() {
-    thread_local Iconv cd("CP932", "UTF-8");
+    thread_local Iconv cd("CP932", "WCHAR_T");
     return cd;
 }
 
@@ -35,69 +39,46 @@ Iconv& decoder() {
     return cd;
 }
 
-// Appends the CP932 bytes of one code point; "?" when CP932 has no such character.
-void appendChar(char32_t cp, QByteArray& out) {
-    if (cp < 0x80) {
-        out.append(static_cast<char>(cp));
-        return;
-    }
+struct Encoded {
+    QByteArray bytes;
+    qsizetype charsUsed = 0; // characters of the input that made them
+};
+
+// The CP932 form of a text's code points, at most maxBytes long. iconv stops before a
+// character that would not fit, so the cut never halves a double-byte character; a character
+// CP932 lacks becomes "?". No character takes more than two bytes.
+Encoded encode(const QList<uint>& ucs4, qsizetype maxBytes) {
+    static_assert(sizeof(wchar_t) == sizeof(uint));
+    Encoded e;
+    const qsizetype room = std::min(maxBytes, 2 * ucs4.size());
+    e.bytes.resize(room);
+    // iconv's signature wants char*; it does not write the input.
+    char* in = reinterpret_cast<char*>(const_cast<uint*>(ucs4.constData()));
+    size_t inLeft = size_t(ucs4.size()) * sizeof(uint);
+    char* out = e.bytes.data();
+    size_t outLeft = size_t(room);
     Iconv& cd = encoder();
-    const bool surrogate = cp >= 0xD800 && cp <= 0xDFFF;
-    if (!cd.valid() || surrogate || cp > 0x10FFFF) {
-        out.append('?');
-        return;
+    if (cd.valid()) cd.reset();
+    while (inLeft > 0) {
+        const size_t rc = cd.valid() ? iconv(cd.get(), &in, &inLeft, &out, &outLeft) : size_t(-1);
+        if (rc != size_t(-1) || outLeft == 0 || (cd.valid() && errno == E2BIG)) break;
+        // A character CP932 lacks is "?"; without the converter only ASCII is kept.
+        const uint c = *reinterpret_cast<const uint*>(in);
+        *out++ = !cd.valid() && c < 0x80 ? char(c) : '?';
+        --outLeft;
+        in += sizeof(uint);
+        inLeft -= sizeof(uint);
     }
-    char in[4];
-    size_t inLen = 0;
-    if (cp < 0x800) {
-        in[inLen++] = static_cast<char>(0xC0 | (cp >> 6));
-    } else if (cp < 0x10000) {
-        in[inLen++] = static_cast<char>(0xE0 | (cp >> 12));
-        in[inLen++] = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    } else {
-        in[inLen++] = static_cast<char>(0xF0 | (cp >> 18));
-        in[inLen++] = static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        in[inLen++] = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    }
-    in[inLen++] = static_cast<char>(0x80 | (cp & 0x3F));
-
-    char buf[8];
-    char* inPtr = in;
-    char* outPtr = buf;
-    size_t outLeft = sizeof buf;
-    cd.reset();
-    if (iconv(cd.get(), &inPtr, &inLen, &outPtr, &outLeft) == static_cast<size_t>(-1)) {
-        out.append('?');
-        return;
-    }
-    out.append(buf, static_cast<qsizetype>(outPtr - buf));
-}
-
-// Calls f(codePoint, utf16Length) for each character of s; a lone surrogate is a character.
-template <typename F> void forEachChar(const QString& s, F f) {
-    const qsizetype n = s.size();
-    for (qsizetype i = 0; i < n;) {
-        const QChar c = s.at(i);
-        if (c.isHighSurrogate() && i + 1 < n && s.at(i + 1).isLowSurrogate()) {
-            if (!f(QChar::surrogateToUcs4(c, s.at(i + 1)), 2)) return;
-            i += 2;
-        } else {
-            if (!f(static_cast<char32_t>(c.unicode()), 1)) return;
-            ++i;
-        }
-    }
+    e.bytes.resize(room - qsizetype(outLeft));
+    e.charsUsed = ucs4.size() - qsizetype(inLeft / sizeof(uint));
+    return e;
 }
 
 } // namespace
 
 QByteArray toCp932(const QString& s) {
-    QByteArray out;
-    out.reserve(s.size() * 2);
-    forEachChar(s, [&](char32_t cp, int) {
-        appendChar(cp, out);
-        return true;
-    });
-    return out;
+    const QList<uint> ucs4 = s.toUcs4();
+    return encode(ucs4, 2 * ucs4.size()).bytes;
 }
 
 QString fromCp932(const QByteArray& bytes) {
@@ -129,31 +110,18 @@ QString fromCp932(const QByteArray& bytes) {
 }
 
 int cp932ByteLength(const QString& s) {
-    QByteArray scratch;
-    int total = 0;
-    forEachChar(s, [&](char32_t cp, int) {
-        scratch.clear();
-        appendChar(cp, scratch);
-        total += static_cast<int>(scratch.size());
-        return true;
-    });
-    return total;
+    return int(toCp932(s).size());
 }
 
+// Qt gives a lone surrogate as U+FFFD, one UTF-16 unit either way, so the characters that fit
+// give the number of units to keep.
 QString cp932Left(const QString& s, int maxBytes) {
     if (maxBytes <= 0) return QString();
-    QByteArray scratch;
-    int bytes = 0;
-    qsizetype units = 0;
-    forEachChar(s, [&](char32_t cp, int len) {
-        scratch.clear();
-        appendChar(cp, scratch);
-        if (bytes + scratch.size() > maxBytes) return false;
-        bytes += static_cast<int>(scratch.size());
-        units += len;
-        return true;
-    });
-    return s.left(units);
+    const QList<uint> ucs4 = s.toUcs4();
+    const Encoded e = encode(ucs4, maxBytes);
+    if (e.charsUsed == ucs4.size()) return s;
+    return s.left(
+        QString::fromUcs4(reinterpret_cast<const char32_t*>(ucs4.constData()), e.charsUsed).size());
 }
 
 } // namespace text

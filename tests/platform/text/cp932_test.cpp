@@ -47,6 +47,8 @@ TEST(Cp932, LeftNeverSplitsADoubleByteCharacter) {
     EXPECT_EQ(cp932Left(QStringLiteral("ｱｲｳｴｵ"), 3), QStringLiteral("ｱｲｳ"));
     // A surrogate pair is one character of one byte ("?"), never cut in half.
     EXPECT_EQ(cp932Left(QStringLiteral("A😀B"), 2), QStringLiteral("A😀"));
+    EXPECT_EQ(cp932Left(QStringLiteral("€€日"), 3), QStringLiteral("€€"));
+    EXPECT_EQ(cp932Left(QStringLiteral("A€B"), 1), QStringLiteral("A"));
 }
 
 TEST(Cp932, DecodesAndMarksInvalidBytes) {
