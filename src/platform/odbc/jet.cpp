@@ -25,6 +25,15 @@ qsizetype quotedEnd(const QString& sql, qsizetype start) {
     return sql.size();
 }
 
+// Copies the quoted text at `i` unchanged and moves past it; false when no quote starts there.
+bool copyQuoted(const QString& sql, qsizetype& i, QString& out) {
+    if (sql[i] != QLatin1Char('\'') && sql[i] != QLatin1Char('"')) return false;
+    const qsizetype end = quotedEnd(sql, i);
+    out += QStringView(sql).mid(i, end - i);
+    i = end;
+    return true;
+}
+
 bool isIdentifierChar(QChar c) {
     return c.isLetterOrNumber() || c == QLatin1Char('_');
 }
@@ -47,12 +56,9 @@ QString unqualifySetList(const QString& sql) {
     QString out = sql.left(m.capturedEnd());
     qsizetype i = m.capturedEnd();
     while (i < sql.size()) {
+        if (copyQuoted(sql, i, out)) continue;
         const QChar c = sql[i];
-        if (c == QLatin1Char('\'') || c == QLatin1Char('"')) {
-            const qsizetype end = quotedEnd(sql, i);
-            out += QStringView(sql).mid(i, end - i);
-            i = end;
-        } else if (wordAt(sql, i, QLatin1String("WHERE"))) {
+        if (wordAt(sql, i, QLatin1String("WHERE"))) {
             out += QStringView(sql).mid(i);
             break;
         } else if ((i == 0 || (!isIdentifierChar(sql[i - 1]) && sql[i - 1] != QLatin1Char('.'))) &&
@@ -92,12 +98,7 @@ QString nullsAsLowest(const QString& sql) {
     qsizetype i = 0;
     while (i < sql.size()) {
         const QChar c = sql[i];
-        if (c == QLatin1Char('\'') || c == QLatin1Char('"')) {
-            const qsizetype end = quotedEnd(sql, i);
-            out += QStringView(sql).mid(i, end - i);
-            i = end;
-            continue;
-        }
+        if (copyQuoted(sql, i, out)) continue;
         if (orderDepth < 0 && wordAt(sql, i, QLatin1String("ORDER"))) {
             qsizetype j = i + 5;
             while (j < sql.size() && sql[j].isSpace())
@@ -187,12 +188,9 @@ QString translateJet(const QString& sql, const QString& dbms) {
     out.reserve(sql.size() + 16);
     qsizetype i = 0;
     while (i < sql.size()) {
+        if (copyQuoted(sql, i, out)) continue;
         const QChar c = sql[i];
-        if (c == QLatin1Char('\'') || c == QLatin1Char('"')) {
-            const qsizetype end = quotedEnd(sql, i);
-            out += QStringView(sql).mid(i, end - i);
-            i = end;
-        } else if (c == QLatin1Char('#')) {
+        if (c == QLatin1Char('#')) {
             const qsizetype close = sql.indexOf(QLatin1Char('#'), i + 1);
             const auto literal =
                 close > i ? jetLiteral(sql.mid(i + 1, close - i - 1)) : std::nullopt;
