@@ -73,8 +73,12 @@ bool isMinute(const std::vector<Token>& tokens, size_t k) {
     return false;
 }
 
+// Date parts are never negative. (QString::arg would do the same, several times slower: a list
+// formats every line.)
 QString number(int value, int width) {
-    return QStringLiteral("%1").arg(value, width, 10, QLatin1Char('0'));
+    QString digits = QString::number(value);
+    if (digits.size() < width) digits.prepend(QString(width - digits.size(), u'0'));
+    return digits;
 }
 
 QString formatTokens(const QDateTime& dt, const std::vector<Token>& tokens) {
