@@ -75,12 +75,21 @@ void benchmarks(const TestDb& db) {
     auto body = bench::timeRuns(
         5, [&] { common::Set_Mode(1); }, [&] { enterBody(f, "B32766"); });
     const double after = bench::residentMb();
+    // The list reaches the screen from the event loop once the handler is done.
+    auto shown = bench::timeRuns(
+        5,
+        [&] {
+            common::Set_Mode(1);
+            QCoreApplication::processEvents();
+            enterBody(f, "B32766");
+        },
+        [] { QCoreApplication::processEvents(); });
     const QString listSql = workarea::g_SQL;
     const double plain = plainFetch(listSql);
     std::printf("%-10s enter body, 32,766 rows: %8.1f ms  plain fetch %8.1f ms  ratio %.2f "
-                "(target <= 2)  grid rows %d, memory +%.1f MB\n",
+                "(target <= 2)  grid rows %d, memory +%.1f MB; then on screen after %.1f ms\n",
                 qPrintable(db.kind), bench::median(body), plain, bench::median(body) / plain,
-                f.GRID->rows() - 1, after - before);
+                f.GRID->rows() - 1, after - before, bench::median(shown));
 
     // 2. Save with the list reload.
     enterBody(f, "B1000");

@@ -1,68 +1,124 @@
 #include "platform/forms/flexgrid.h"
 #include "platform/forms/dispatch.h"
+#include "platform/forms/flexgridmodel.h"
 #include "platform/forms/form.h"
 #include "platform/forms/runtime.h"
+#include <QAccessible>
+#include <QBasicTimer>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QTableWidget>
+#include <QTableView>
+#include <algorithm>
 
 namespace forms {
 
-namespace {
+using detail::FlexGridModel;
 
-Qt::Alignment alignmentOf(int code) {
-    if (code < 0 || code > 8) return Qt::AlignLeft | Qt::AlignVCenter;
-    static constexpr Qt::AlignmentFlag h[] = {Qt::AlignLeft, Qt::AlignHCenter, Qt::AlignRight};
-    static constexpr Qt::AlignmentFlag v[] = {Qt::AlignTop, Qt::AlignVCenter, Qt::AlignBottom};
-    return h[code / 3] | v[code % 3];
-}
-
-} // namespace
-
-// The table lets the grid decide what keys and clicks do to the current cell. It is brought up
-// to date before it handles them, so that they act on what the grid holds.
-class FlexGrid::Table : public QTableWidget {
+// The view lets the grid decide what keys and clicks do to the current cell.
+//
+// A fill adds a line and moves the current cell three times for every row it reads, all in one
+// handler. Taking in each line and each move on its own would cost the view more than reading
+// the rows; so the grid keeps its lines and current cell itself, and the view takes in what has
+// changed once: from the event loop when the handler is done, before any event of its own, and
+// when the grid's view is asked for. It scrolls to the current cell then.
+class FlexGrid::View : public QTableView {
 public:
-    Table(FlexGrid* grid, QWidget* parent) : QTableWidget(parent), grid_(grid) {}
+    View(FlexGrid* grid, QWidget* parent) : QTableView(parent), grid_(grid) {}
+
+    // The view takes in the grid's lines and current cell when the handler is done, shown or
+    // not (Qt lays out only a shown view).
+    void later() {
+        if (!catchUp_.isActive()) catchUp_.start(0, this);
+    }
+    // The same, and shows the current cell then.
+    void follow() {
+        scrollPending_ = true;
+        later();
+    }
+    void doItemsLayout() override {
+        grid_->catchUp();
+        QTableView::doItemsLayout();
+    }
 
 protected:
+    void timerEvent(QTimerEvent* e) override {
+        if (e->timerId() != catchUp_.timerId()) return QTableView::timerEvent(e);
+        catchUp_.stop();
+        grid_->catchUp();
+        scheduleDelayedItemsLayout();
+        // Scrolling needs the lines laid out, which Qt does for a shown view only.
+        if (!scrollPending_ || !isVisible()) return;
+        scrollPending_ = false;
+        executeDelayedItemsLayout();
+        scrollTo(currentIndex());
+    }
+    void showEvent(QShowEvent* e) override {
+        QTableView::showEvent(e);
+        if (scrollPending_) later();
+    }
     void keyPressEvent(QKeyEvent* e) override {
-        grid_->syncView();
-        if (grid_->navigate(e->key(), e->modifiers())) {
+        if (grid_->navigate(e->key(), e->modifiers()))
             e->accept();
-            grid_->syncView();
-        } else {
+        else
             e->ignore();
-        }
     }
     void mousePressEvent(QMouseEvent* e) override {
         if (e->button() != Qt::LeftButton) return;
-        grid_->syncView();
-        QTableWidget::mousePressEvent(e);
+        QTableView::mousePressEvent(e);
         const QModelIndex index = indexAt(e->position().toPoint());
         if (index.isValid()) grid_->setCurrent(index.row() + 1, index.column());
-        grid_->syncView();
     }
     void mouseMoveEvent(QMouseEvent*) override {}
     void mouseReleaseEvent(QMouseEvent* e) override {
-        QTableWidget::mouseReleaseEvent(e);
+        QTableView::mouseReleaseEvent(e);
         if (e->button() == Qt::LeftButton && viewport()->rect().contains(e->position().toPoint()))
             detail::fire(grid_->onClick);
     }
     void mouseDoubleClickEvent(QMouseEvent* e) override {
-        grid_->syncView();
-        QTableWidget::mouseDoubleClickEvent(e);
+        QTableView::mouseDoubleClickEvent(e);
         if (e->button() == Qt::LeftButton) detail::fire(grid_->onDblClick);
+    }
+    void focusInEvent(QFocusEvent* e) override {
+        // Qt makes the first cell current when none is; the grid says which one is.
+        QTableView::focusInEvent(e);
+        grid_->catchUp(true);
+    }
+    // What is painted or clicked is what the grid holds, even before the timer has run.
+    bool viewportEvent(QEvent* e) override {
+        grid_->catchUp();
+        return QTableView::viewportEvent(e);
+    }
+
+    void currentChanged(const QModelIndex& current, const QModelIndex& previous) override {
+        // A screen reader still hears of the move, at Qt's own cost.
+        if (QAccessible::isActive()) QTableView::currentChanged(current, previous);
+    }
+    // The grid repaints the viewport once when it brings the selection in.
+    void selectionChanged(const QItemSelection&, const QItemSelection&) override {}
+    void updateGeometries() override {
+        QTableView::updateGeometries();
+        // The line header is never shown. With its updates off, resizing a line skips working
+        // out where the header would repaint, a walk over every line after lines were added.
+        // (Qt turns them back on here after lines were removed.)
+        verticalHeader()->setUpdatesEnabled(false);
     }
 
 private:
     FlexGrid* grid_;
+    QBasicTimer catchUp_;
+    bool scrollPending_ = false;
 };
 
 FlexGrid::FlexGrid(Form* form, QString name, int index)
-    : Control(ControlKind::FlexGrid, form, std::move(name), index, new Table(this, form)) {
-    QTableWidget* t = view();
+    : Control(ControlKind::FlexGrid, form, std::move(name), index, new View(this, form)),
+      model_(new FlexGridModel(widget())) {
+    QTableView* t = view();
+    t->setModel(model_);
+    // The headers never show the current cell or the selection, so they follow a selection of
+    // their own: following the grid's, they would work out where it lies at every move.
+    for (QHeaderView* h : {t->horizontalHeader(), t->verticalHeader()})
+        h->setSelectionModel(new QItemSelectionModel(model_, h));
     t->setEditTriggers(QAbstractItemView::NoEditTriggers);
     t->setSelectionMode(QAbstractItemView::NoSelection);
     t->setTabKeyNavigation(false);
@@ -70,6 +126,7 @@ FlexGrid::FlexGrid(Form* form, QString name, int index)
     t->setTextElideMode(Qt::ElideNone);
     t->setCornerButtonEnabled(false);
     t->verticalHeader()->hide();
+    t->verticalHeader()->setUpdatesEnabled(false); // see View::updateGeometries
     t->verticalHeader()->setMinimumSectionSize(1);
     t->horizontalHeader()->setMinimumSectionSize(0);
     t->horizontalHeader()->setSectionsClickable(false);
@@ -77,59 +134,60 @@ FlexGrid::FlexGrid(Form* form, QString name, int index)
     t->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     t->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     defaultRowPixels_ = t->verticalHeader()->defaultSectionSize();
-    const int rows = rows_, cols = cols_;
-    rows_ = cols_ = 0;
-    setCols(cols);
-    setRows(rows);
-    syncView();
+    rowHeights_.assign(1, -1);
+    setCols(2);
+    setRows(2);
+    catchUp();
 }
 
-QTableWidget* FlexGrid::view() const {
-    return static_cast<QTableWidget*>(widget());
-}
-
-QTableWidget* FlexGrid::table() const {
-    syncView();
+QTableView* FlexGrid::table() {
+    catchUp();
     return view();
 }
 
+// Lines added since are announced and given their heights, then the current cell follows.
+void FlexGrid::catchUp(bool always) {
+    const int from = model_->shownRows();
+    if (model_->announce())
+        for (int r = from; r < rows(); ++r)
+            setLinePixels(r, rowPixels(r));
+    showCurrent(always);
+}
+
+FlexGrid::View* FlexGrid::view() const {
+    return static_cast<View*>(widget());
+}
+
 int FlexGrid::rows() const {
-    return rows_;
+    return model_->gridRows();
 }
 
 void FlexGrid::setRows(int rows) {
     rows = std::max(rows, fixedRows());
-    if (rows == rows_) return;
-    // Lines that go and come back must come back empty in the table too.
-    if (rows < rows_) markRows(rows, rows_ - 1);
-    for (std::vector<Cell>& column : cells_)
-        column.resize(size_t(rows));
+    const int old = model_->gridRows();
+    if (rows == old) return;
+    for (int r = rows; r < old; ++r)
+        countHeight(rowPixels(r), -1);
+    model_->setGridRows(rows);
     rowHeights_.resize(size_t(rows), -1);
-    rows_ = rows;
-    heightsStale_ = true;
-    markStale();
-    if (row_ >= rows_) setCurrent(rows_ - 1, col_);
+    for (int r = old; r < rows; ++r)
+        countHeight(defaultRowPixels_, 1);
+    settleDefault();
+    if (rows > old) view()->later();
+    // The view keeps the current cell and the selection of the lines that stay.
+    if (row_ >= rows) setCurrent(rows - 1, col_);
 }
 
 int FlexGrid::cols() const {
-    return cols_;
+    return model_->gridCols();
 }
 
 void FlexGrid::setCols(int cols) {
     cols = std::max(cols, 1);
-    QTableWidget* t = view();
-    t->setColumnCount(cols);
-    for (int c = cols_; c < cols; ++c) {
-        // Without an item of its own a header section shows its number.
-        auto* head = new QTableWidgetItem;
-        head->setTextAlignment(alignmentOf(kGeneral));
-        t->setHorizontalHeaderItem(c, head);
-    }
-    cells_.resize(size_t(cols), std::vector<Cell>(size_t(rows_)));
+    model_->setGridCols(cols);
     colWidths_.resize(size_t(cols), -1);
-    cols_ = cols;
-    if (col_ >= cols_)
-        setCurrent(row_, cols_ - 1);
+    if (col_ >= cols)
+        setCurrent(row_, cols - 1);
     else
         setColSel(colSel_);
 }
@@ -143,7 +201,7 @@ int FlexGrid::row() const {
 }
 
 void FlexGrid::setRow(int row) {
-    if (row >= 0 && row < rows_) setCurrent(row, col_);
+    if (row >= 0 && row < rows()) setCurrent(row, col_);
 }
 
 int FlexGrid::col() const {
@@ -151,7 +209,7 @@ int FlexGrid::col() const {
 }
 
 void FlexGrid::setCol(int col) {
-    if (col >= 0 && col < cols_) setCurrent(row_, col);
+    if (col >= 0 && col < cols()) setCurrent(row_, col);
 }
 
 int FlexGrid::colSel() const {
@@ -159,8 +217,9 @@ int FlexGrid::colSel() const {
 }
 
 void FlexGrid::setColSel(int col) {
-    colSel_ = std::clamp(col, 0, cols_ - 1);
-    markStale();
+    colSel_ = std::clamp(col, 0, cols() - 1);
+    viewBehind_ = true;
+    view()->follow();
 }
 
 // Moving the current cell collapses the selection onto it.
@@ -169,12 +228,35 @@ void FlexGrid::setCurrent(int row, int col) {
     row_ = row;
     col_ = col;
     colSel_ = col;
-    markStale();
+    viewBehind_ = true;
+    view()->follow();
     if (moved) detail::fire(onRowColChange);
 }
 
+// The view's current index and selection are the grid's; the header row is never current.
+void FlexGrid::showCurrent(bool always) {
+    QItemSelectionModel* sm = view()->selectionModel();
+    if ((!viewBehind_ && !always) || !sm) return; // no selection model while the model is set
+    viewBehind_ = false;
+    view()->viewport()->update(); // painted when the event loop comes back
+    if (row_ < 1) {
+        sm->clearCurrentIndex();
+        sm->clearSelection();
+        return;
+    }
+    const QModelIndex current = model_->index(row_ - 1, col_);
+    if (colSel_ == col_) {
+        sm->setCurrentIndex(current, QItemSelectionModel::ClearAndSelect);
+        return;
+    }
+    sm->setCurrentIndex(current, QItemSelectionModel::NoUpdate);
+    const QItemSelection range(model_->index(row_ - 1, std::min(col_, colSel_)),
+                               model_->index(row_ - 1, std::max(col_, colSel_)));
+    sm->select(range, QItemSelectionModel::ClearAndSelect);
+}
+
 bool FlexGrid::navigate(int qtKey, Qt::KeyboardModifiers modifiers) {
-    if (rows_ < 2) return false;
+    if (rows() < 2) return false;
     const bool ctrl = modifiers & Qt::ControlModifier;
     const int rowHeight = std::max(1, view()->verticalHeader()->defaultSectionSize());
     const int page = std::max(1, view()->viewport()->height() / rowHeight);
@@ -203,34 +285,21 @@ bool FlexGrid::navigate(int qtKey, Qt::KeyboardModifiers modifiers) {
         ctrl ? void(r = 1) : void(c = 0);
         break;
     case Qt::Key_End:
-        ctrl ? void(r = rows_ - 1) : void(c = cols_ - 1);
+        ctrl ? void(r = rows() - 1) : void(c = cols() - 1);
         break;
     default:
         return false;
     }
-    setCurrent(std::clamp(r, 1, rows_ - 1), std::clamp(c, 0, cols_ - 1));
+    setCurrent(std::clamp(r, 1, rows() - 1), std::clamp(c, 0, cols() - 1));
     return true;
 }
 
-FlexGrid::Cell* FlexGrid::cell(int row, int col) {
-    if (row < 0 || row >= rows_ || col < 0 || col >= cols_) return nullptr;
-    return &cells_[size_t(col)][size_t(row)];
-}
-
-const FlexGrid::Cell* FlexGrid::cell(int row, int col) const {
-    return const_cast<FlexGrid*>(this)->cell(row, col);
-}
-
 QString FlexGrid::textMatrix(int row, int col) const {
-    const Cell* c = cell(row, col);
-    return c ? c->text : QString();
+    return model_->text(row, col);
 }
 
 void FlexGrid::setTextMatrix(int row, int col, const QString& text) {
-    if (Cell* c = cell(row, col)) {
-        c->text = text;
-        markRows(row, row);
-    }
+    model_->setText(row, col, text);
 }
 
 QString FlexGrid::text() const {
@@ -242,14 +311,14 @@ void FlexGrid::setText(const QString& text) {
 }
 
 int FlexGrid::colWidth(int col) const {
-    if (col < 0 || col >= cols_) return 0;
+    if (col < 0 || col >= cols()) return 0;
     const int set = colWidths_[size_t(col)];
     return set >= 0 ? set : pixelsToTwips(view()->columnWidth(col));
 }
 
 void FlexGrid::setColWidth(int col, int twips) {
-    if (col < 0 || col >= cols_) return;
-    QTableWidget* t = view();
+    if (col < 0 || col >= cols()) return;
+    QTableView* t = view();
     colWidths_[size_t(col)] = std::max(twips, -1);
     t->setColumnHidden(col, twips == 0);
     if (twips != 0)
@@ -258,27 +327,31 @@ void FlexGrid::setColWidth(int col, int twips) {
 }
 
 int FlexGrid::rowHeight(int row) const {
-    if (row < 0 || row >= rows_) return 0;
+    if (row < 0 || row >= rows()) return 0;
     const int set = rowHeights_[size_t(row)];
     if (set >= 0) return set;
     return pixelsToTwips(row == 0 ? view()->horizontalHeader()->height() : defaultRowPixels_);
 }
 
 void FlexGrid::setRowHeight(int row, int twips) {
-    if (row < 0 || row >= rows_) return;
-    rowHeights_[size_t(row)] = std::max(twips, -1);
-    if (row > 0) {
-        heightsStale_ = true;
-        markStale();
+    if (row < 0 || row >= rows()) return;
+    if (row == 0) {
+        rowHeights_[0] = std::max(twips, -1);
+        QHeaderView* head = view()->horizontalHeader();
+        if (twips < 0) {
+            head->setMinimumHeight(0);
+            head->setMaximumHeight(QWIDGETSIZE_MAX);
+        } else {
+            head->setFixedHeight(twipsToPixels(twips));
+        }
         return;
     }
-    QHeaderView* head = view()->horizontalHeader();
-    if (twips < 0) {
-        head->setMinimumHeight(0);
-        head->setMaximumHeight(QWIDGETSIZE_MAX);
-    } else {
-        head->setFixedHeight(twipsToPixels(twips));
-    }
+    countHeight(rowPixels(row), -1);
+    rowHeights_[size_t(row)] = std::max(twips, -1);
+    const int pixels = rowPixels(row);
+    countHeight(pixels, 1);
+    setLinePixels(row, pixels);
+    settleDefault();
 }
 
 int FlexGrid::rowPixels(int row) const {
@@ -286,126 +359,47 @@ int FlexGrid::rowPixels(int row) const {
     return set < 0 ? defaultRowPixels_ : twipsToPixels(set);
 }
 
+// Lines the view does not know yet get their height when they are announced.
+void FlexGrid::setLinePixels(int row, int pixels) {
+    QHeaderView* vh = view()->verticalHeader();
+    if (row >= model_->shownRows() || vh->sectionSize(row - 1) == pixels) return;
+    vh->setUpdatesEnabled(false); // see View::updateGeometries
+    vh->resizeSection(row - 1, pixels);
+}
+
+void FlexGrid::countHeight(int pixels, int delta) {
+    if ((heights_[pixels] += delta) <= 0) heights_.erase(pixels);
+}
+
+// The height most lines share becomes the view's default, so that only the others need a size
+// of their own. Setting the default resizes every line, so it changes only on a real majority.
+void FlexGrid::settleDefault() {
+    QHeaderView* vh = view()->verticalHeader();
+    const auto most = std::max_element(heights_.begin(), heights_.end(),
+                                       [](auto& a, auto& b) { return a.second < b.second; });
+    if (most == heights_.end() || most->first == vh->defaultSectionSize()) return;
+    const auto current = heights_.find(vh->defaultSectionSize());
+    if (current != heights_.end() && current->second >= most->second) return;
+    vh->setDefaultSectionSize(most->first);
+    for (int r = 1; r < model_->shownRows(); ++r)
+        setLinePixels(r, rowPixels(r));
+}
+
 int FlexGrid::cellAlignment() const {
-    const Cell* c = cell(row_, col_);
-    return c ? c->alignment : kGeneral;
+    return model_->alignment(row_, col_);
 }
 
 void FlexGrid::setCellAlignment(int alignment) {
-    if (Cell* c = cell(row_, col_)) {
-        c->alignment = alignment;
-        markRows(row_, row_);
-    }
+    model_->setAlignment(row_, col_, alignment);
 }
 
 void FlexGrid::clear() {
-    for (std::vector<Cell>& column : cells_)
-        column.assign(column.size(), Cell());
-    cleared_ = true;
-    markRows(0, 0); // the header keeps its items: they are emptied one by one
+    model_->clear();
 }
 
-// The repaint comes from the event loop, after the table has caught up.
 void FlexGrid::refresh() {
     view()->viewport()->update();
     view()->horizontalHeader()->viewport()->update();
-}
-
-void FlexGrid::markRows(int from, int to) {
-    if (staleTo_ < staleFrom_) {
-        staleFrom_ = from;
-        staleTo_ = to;
-    } else {
-        staleFrom_ = std::min(staleFrom_, from);
-        staleTo_ = std::max(staleTo_, to);
-    }
-    markStale();
-}
-
-// One update of the table per pass of the event loop, however many changes come before it.
-void FlexGrid::markStale() {
-    stale_ = true;
-    if (queued_) return;
-    queued_ = true;
-    QMetaObject::invokeMethod(
-        view(),
-        [this] {
-            queued_ = false;
-            syncView();
-        },
-        Qt::QueuedConnection);
-}
-
-void FlexGrid::syncView() const {
-    if (!stale_) return;
-    stale_ = false;
-    syncRows();
-    syncCells();
-    if (heightsStale_) syncHeights();
-    syncCurrent();
-}
-
-void FlexGrid::syncRows() const {
-    if (view()->rowCount() != rows_ - 1) view()->setRowCount(rows_ - 1);
-}
-
-void FlexGrid::syncCells() const {
-    QTableWidget* t = view();
-    if (cleared_) {
-        cleared_ = false;
-        t->clearContents();
-    }
-    const int to = std::min(staleTo_, rows_ - 1);
-    for (int r = staleFrom_; r <= to; ++r) {
-        for (int c = 0; c < cols_; ++c) {
-            const Cell& cell = cells_[size_t(c)][size_t(r)];
-            QTableWidgetItem* it = r == 0 ? t->horizontalHeaderItem(c) : t->item(r - 1, c);
-            if (it) {
-                it->setText(cell.text);
-                it->setTextAlignment(alignmentOf(cell.alignment));
-            } else if (!cell.text.isEmpty() || cell.alignment != kGeneral) {
-                it = new QTableWidgetItem(cell.text);
-                it->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
-                it->setTextAlignment(alignmentOf(cell.alignment));
-                t->setItem(r - 1, c, it);
-            }
-        }
-    }
-    staleFrom_ = 0;
-    staleTo_ = -1;
-}
-
-// The height most lines share becomes the table's default, so that only the others need a
-// size of their own.
-void FlexGrid::syncHeights() const {
-    heightsStale_ = false;
-    int common = defaultRowPixels_, votes = 0;
-    for (int r = 1; r < rows_; ++r) {
-        const int h = rowPixels(r);
-        if (votes == 0) common = h;
-        votes += h == common ? 1 : -1;
-    }
-    QHeaderView* vh = view()->verticalHeader();
-    if (vh->defaultSectionSize() != common) vh->setDefaultSectionSize(common);
-    for (int r = 1; r < rows_; ++r) {
-        const int h = rowPixels(r);
-        if (vh->sectionSize(r - 1) != h) vh->resizeSection(r - 1, h);
-    }
-}
-
-void FlexGrid::syncCurrent() const {
-    QTableWidget* t = view();
-    QItemSelectionModel* sm = t->selectionModel();
-    if (row_ < 1) {
-        sm->clearCurrentIndex();
-        sm->clearSelection();
-        return;
-    }
-    const QModelIndex current = t->model()->index(row_ - 1, col_);
-    sm->setCurrentIndex(current, QItemSelectionModel::NoUpdate);
-    const QItemSelection range(t->model()->index(row_ - 1, std::min(col_, colSel_)),
-                               t->model()->index(row_ - 1, std::max(col_, colSel_)));
-    sm->select(range, QItemSelectionModel::ClearAndSelect);
 }
 
 } // namespace forms

@@ -1,18 +1,21 @@
 #pragma once
-// Flex grid: cells addressed by (Row, Col); row 0 is the fixed header row. Row 0 lives in
-// the table's horizontal header, so table row r - 1 holds grid row r. Keys and clicks move
-// the current cell through the grid itself (RowColChange, then Click); other keys do nothing.
-//
-// The grid keeps its cells, sizes and current cell itself and answers from them at once; the
-// Qt table only mirrors them, brought up to date once from the event loop after changes
-// (a fill of thousands of rows costs one update of the table, not one per row).
+// Flex grid: cells addressed by (Row, Col); row 0 is the fixed header row. A table view shows
+// the cells' model, which puts row 0 in the view's horizontal header, so view row r - 1 holds
+// grid row r. Keys and clicks move the current cell through the grid itself (RowColChange,
+// then Click); other keys do nothing. Lines added and moves of the current cell reach the view
+// together, once the handler that made them is done.
 #include "platform/forms/control.h"
 #include <Qt>
+#include <map>
 #include <vector>
 
-class QTableWidget;
+class QTableView;
 
 namespace forms {
+
+namespace detail {
+class FlexGridModel;
+}
 
 class FlexGrid : public Control {
 public:
@@ -44,49 +47,34 @@ public:
     // Cell texts and formats only; Rows and Cols stay.
     void clear();
     void refresh();
-    // The table, brought up to date first.
-    QTableWidget* table() const;
+    // The view, brought up to date with the grid's lines and current cell.
+    QTableView* table();
 
     std::function<void()> onRowColChange;
 
 private:
-    class Table;
-    // 0..8 run left/centre/right by top/centre/bottom; 9 is general (text at the left).
-    static constexpr int kGeneral = 9;
-    struct Cell {
-        QString text;
-        int alignment = kGeneral;
-    };
+    class View;
     void setCurrent(int row, int col);
+    View* view() const;
+    void catchUp(bool always = false);
+    void showCurrent(bool always = false);
     bool navigate(int qtKey, Qt::KeyboardModifiers modifiers);
-    QTableWidget* view() const; // as it is, possibly behind
-    Cell* cell(int row, int col);
-    const Cell* cell(int row, int col) const;
     int rowPixels(int row) const;
-    void markRows(int from, int to);
-    void markStale();
-    void syncView() const;
-    void syncRows() const;
-    void syncCells() const;
-    void syncHeights() const;
-    void syncCurrent() const;
+    void setLinePixels(int row, int pixels);
+    void countHeight(int pixels, int delta);
+    void settleDefault();
 
-    int rows_ = 2;
-    int cols_ = 2;
+    detail::FlexGridModel* const model_;
     int row_ = 1;
     int col_ = 0;
     int colSel_ = 0;
-    std::vector<std::vector<Cell>> cells_; // [col][row], row 0 the header
-    std::vector<int> colWidths_;           // twips as set; -1 default width
-    std::vector<int> rowHeights_;          // twips as set; -1 default height
-    int defaultRowPixels_ = 0;             // the table's own row height
-    // What the table has not seen yet.
-    mutable bool stale_ = false;
-    mutable bool queued_ = false;
-    mutable bool cleared_ = false;
-    mutable bool heightsStale_ = false;
-    mutable int staleFrom_ = 0; // rows staleFrom_..staleTo_ hold changed cells
-    mutable int staleTo_ = -1;
+    bool viewBehind_ = true;      // the view's current cell and selection are not yet the grid's
+    std::vector<int> colWidths_;  // twips as set; -1 default width
+    std::vector<int> rowHeights_; // twips as set; -1 default height
+    int defaultRowPixels_ = 0;    // the table's own row height
+    // Data lines by height in pixels: the most common height is the view's default, so that a
+    // line added or resized costs one section, never a pass over all lines.
+    std::map<int, int> heights_;
 };
 
 } // namespace forms

@@ -2,7 +2,7 @@
 #include "formtest.h"
 #include "platform/forms/flexgrid.h"
 #include <QHeaderView>
-#include <QTableWidget>
+#include <QTableView>
 
 using namespace forms;
 
@@ -42,8 +42,15 @@ protected:
         return grid->table()->visualRect(grid->table()->model()->index(row - 1, col)).center();
     }
     QModelIndexList selected() const { return grid->table()->selectionModel()->selectedIndexes(); }
-    // The table as it is, without bringing it up to date.
-    QTableWidget* shown() const { return static_cast<QTableWidget*>(grid->widget()); }
+    // The view as it is shown.
+    QTableView* shown() const { return static_cast<QTableView*>(grid->widget()); }
+    // What a view shows of a cell (table row r is grid row r + 1) and of a header section.
+    static QVariant cell(QTableView* t, int r, int c, int role = Qt::DisplayRole) {
+        return t->model()->index(r, c).data(role);
+    }
+    static QString heading(QTableView* t, int c) {
+        return t->model()->headerData(c, Qt::Horizontal).toString();
+    }
 
     Form form{"F"};
     FlexGrid* grid = nullptr;
@@ -56,20 +63,20 @@ TEST_F(FlexGridTest, StartsWithTwoRowsTwoColsAndTheFirstDataCellCurrent) {
     EXPECT_EQ(grid->row(), 1);
     EXPECT_EQ(grid->col(), 0);
     EXPECT_EQ(grid->fixedRows(), 1);
-    EXPECT_EQ(grid->table()->rowCount(), 1);
-    EXPECT_EQ(grid->table()->horizontalHeaderItem(1)->text(), ""); // no section numbers
+    EXPECT_EQ(grid->table()->model()->rowCount(), 1);
+    EXPECT_EQ(heading(grid->table(), 1), ""); // no section numbers
 }
 
 TEST_F(FlexGridTest, RowZeroIsTheHeader) {
     fill(2);
     EXPECT_EQ(grid->textMatrix(0, 1), QStringLiteral(" 曜日 "));
-    EXPECT_EQ(grid->table()->horizontalHeaderItem(2)->text(), QStringLiteral(" 起動時刻 "));
-    EXPECT_EQ(grid->table()->item(0, 1)->text(), "day1");
+    EXPECT_EQ(heading(grid->table(), 2), QStringLiteral(" 起動時刻 "));
+    EXPECT_EQ(cell(grid->table(), 0, 1).toString(), "day1");
     grid->setRow(0);
     EXPECT_FALSE(grid->table()->currentIndex().isValid());
     EXPECT_TRUE(selected().isEmpty());
     grid->setTextMatrix(0, 2, "T");
-    EXPECT_EQ(grid->table()->horizontalHeaderItem(2)->text(), "T");
+    EXPECT_EQ(heading(grid->table(), 2), "T");
 }
 
 TEST_F(FlexGridTest, RowColChangeOnEveryChangeOfTheCurrentCellFromCode) {
@@ -130,6 +137,21 @@ TEST_F(FlexGridTest, ArrowKeysMoveAfterKeyDownAndNeverOntoTheHeader) {
     EXPECT_EQ(grid->row(), 3);
 }
 
+// A move out of sight, by key or from code during a fill, scrolls the current cell into view.
+TEST_F(FlexGridTest, TheCurrentCellIsScrolledIntoView) {
+    formtest::showActive(&form);
+    fill(60);
+    QTableView* t = grid->table();
+    const auto inSight = [&] {
+        const QRect cell = t->visualRect(t->currentIndex());
+        return cell.top() >= 0 && cell.bottom() < t->viewport()->height();
+    };
+    EXPECT_TRUE(QTest::qWaitFor(inSight)) << "line 60 stays out of sight after the fill";
+    QTest::keyClick(t, Qt::Key_Home, Qt::ControlModifier);
+    ASSERT_EQ(grid->row(), 1);
+    EXPECT_TRUE(QTest::qWaitFor(inSight)) << "line 1 stays out of sight after Ctrl+Home";
+}
+
 TEST_F(FlexGridTest, WidthsAndHeightsInTwips) {
     fill(1);
     EXPECT_EQ(grid->colWidth(1), 1000);
@@ -150,10 +172,12 @@ TEST_F(FlexGridTest, CellAlignmentOfTheCurrentCell) {
     grid->setCol(2);
     grid->setCellAlignment(1);
     EXPECT_EQ(grid->cellAlignment(), 1);
-    EXPECT_EQ(grid->table()->item(0, 1)->textAlignment(), int(Qt::AlignRight | Qt::AlignVCenter));
-    EXPECT_EQ(grid->table()->item(0, 2)->textAlignment(), int(Qt::AlignLeft | Qt::AlignVCenter));
+    EXPECT_EQ(cell(grid->table(), 0, 1, Qt::TextAlignmentRole).toInt(),
+              int(Qt::AlignRight | Qt::AlignVCenter));
+    EXPECT_EQ(cell(grid->table(), 0, 2, Qt::TextAlignmentRole).toInt(),
+              int(Qt::AlignLeft | Qt::AlignVCenter));
     grid->setCellAlignment(4);
-    EXPECT_EQ(grid->table()->item(0, 2)->textAlignment(), int(Qt::AlignCenter));
+    EXPECT_EQ(cell(grid->table(), 0, 2, Qt::TextAlignmentRole).toInt(), int(Qt::AlignCenter));
 }
 
 TEST_F(FlexGridTest, ClearEmptiesTextsAndFormatsButKeepsTheShape) {
@@ -170,11 +194,11 @@ TEST_F(FlexGridTest, ClearEmptiesTextsAndFormatsButKeepsTheShape) {
     EXPECT_EQ(grid->cellAlignment(), 9);
     EXPECT_EQ(grid->colWidth(1), 1000);
     grid->setTextMatrix(2, 1, "again"); // before the table has caught up with the clear
-    QTableWidget* t = grid->table();
-    EXPECT_EQ(t->horizontalHeaderItem(1)->text(), "");
-    EXPECT_EQ(t->item(1, 1)->text(), "again");
-    EXPECT_EQ(t->item(1, 2), nullptr);
-    EXPECT_EQ(t->item(0, 1), nullptr);
+    QTableView* t = grid->table();
+    EXPECT_EQ(heading(t, 1), "");
+    EXPECT_EQ(cell(t, 1, 1).toString(), "again");
+    EXPECT_EQ(cell(t, 1, 2).toString(), "");
+    EXPECT_EQ(cell(t, 0, 1).toString(), "");
 }
 
 // The table follows the grid from the event loop, with no one asking for it.
@@ -185,11 +209,11 @@ TEST_F(FlexGridTest, TheTableCatchesUpFromTheEventLoop) {
     grid->setCellAlignment(7);
     grid->setColSel(2);
     QCoreApplication::processEvents();
-    QTableWidget* t = shown();
-    EXPECT_EQ(t->rowCount(), 3);
-    EXPECT_EQ(t->horizontalHeaderItem(1)->text(), QStringLiteral(" 曜日 "));
-    EXPECT_EQ(t->item(2, 2)->text(), "03:00");
-    EXPECT_EQ(t->item(1, 1)->textAlignment(), int(Qt::AlignRight | Qt::AlignVCenter));
+    QTableView* t = shown();
+    EXPECT_EQ(t->model()->rowCount(), 3);
+    EXPECT_EQ(heading(t, 1), QStringLiteral(" 曜日 "));
+    EXPECT_EQ(cell(t, 2, 2).toString(), "03:00");
+    EXPECT_EQ(cell(t, 1, 1, Qt::TextAlignmentRole).toInt(), int(Qt::AlignRight | Qt::AlignVCenter));
     EXPECT_EQ(t->verticalHeader()->defaultSectionSize(), 24); // 360 twips, shared by all lines
     for (int r = 0; r < 3; ++r)
         EXPECT_EQ(t->rowHeight(r), 24);
@@ -201,7 +225,7 @@ TEST_F(FlexGridTest, LinesOfAnotherHeightKeepTheirOwn) {
     fill(4);
     grid->setRowHeight(2, 600);
     grid->setRowHeight(4, -1);
-    QTableWidget* t = grid->table();
+    QTableView* t = grid->table();
     const int natural = grid->rowHeight(4) / 15;
     EXPECT_EQ(t->rowHeight(0), 24);
     EXPECT_EQ(t->rowHeight(1), 40);
@@ -222,11 +246,11 @@ TEST_F(FlexGridTest, LinesThatGoAndComeBackComeBackEmpty) {
     grid->setRows(4);
     EXPECT_EQ(grid->textMatrix(2, 1), "");
     EXPECT_EQ(grid->rowHeight(2), grid->rowHeight(3));
-    QTableWidget* t = grid->table();
-    EXPECT_EQ(t->rowCount(), 3);
-    EXPECT_EQ(t->item(0, 1)->text(), "day1");
+    QTableView* t = grid->table();
+    EXPECT_EQ(t->model()->rowCount(), 3);
+    EXPECT_EQ(cell(t, 0, 1).toString(), "day1");
     for (int r : {1, 2})
-        EXPECT_TRUE(!t->item(r, 1) || t->item(r, 1)->text().isEmpty()) << r;
+        EXPECT_TRUE(cell(t, r, 1).toString().isEmpty()) << r;
 }
 
 // A click lands on what the grid holds, even on lines added since the table last caught up.

@@ -8,7 +8,7 @@
 #include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTableWidget>
+#include <QTableView>
 
 using namespace forms;
 

@@ -4,7 +4,7 @@
 #include "shell/workarea.h"
 #include "startup/M352040_M.h"
 #include <QApplication>
-#include <QTableWidget>
+#include <QTableView>
 
 void ScheduleScreen::TearDown() {
     stop();
@@ -59,21 +59,21 @@ void ScheduleScreen::enterHeader(const QString& center, const QString& kind) {
     type(kind);
 }
 
-static QPoint cellCentre(QTableWidget* t, int row, int col) {
+static QPoint cellCentre(QTableView* t, int row, int col) {
     return t->visualRect(t->model()->index(row, col)).center();
 }
 
 void ScheduleScreen::clickRow(int row) {
-    QTableWidget* t = f().GRID->table();
+    QTableView* t = f().GRID->table();
     // Grid row 0 is the header; data row n is the table's row n - 1 or n, as the grid maps it.
     f().GRID->table()->scrollToTop();
-    const int tableRow = row - (t->rowCount() < f().GRID->rows() ? 1 : 0);
+    const int tableRow = row - (t->model()->rowCount() < f().GRID->rows() ? 1 : 0);
     QTest::mouseClick(t->viewport(), Qt::LeftButton, {}, cellCentre(t, tableRow, 1));
 }
 
 void ScheduleScreen::doubleClickRow(int row) {
-    QTableWidget* t = f().GRID->table();
-    const int tableRow = row - (t->rowCount() < f().GRID->rows() ? 1 : 0);
+    QTableView* t = f().GRID->table();
+    const int tableRow = row - (t->model()->rowCount() < f().GRID->rows() ? 1 : 0);
     // A double click starts as a click, as from the mouse.
     QTest::mouseClick(t->viewport(), Qt::LeftButton, {}, cellCentre(t, tableRow, 1));
     QTest::mouseDClick(t->viewport(), Qt::LeftButton, {}, cellCentre(t, tableRow, 1));
