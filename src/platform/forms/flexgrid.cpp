@@ -218,8 +218,7 @@ int FlexGrid::colSel() const {
 
 void FlexGrid::setColSel(int col) {
     colSel_ = std::clamp(col, 0, cols() - 1);
-    viewBehind_ = true;
-    view()->follow();
+    showLater();
 }
 
 // Moving the current cell collapses the selection onto it.
@@ -228,9 +227,13 @@ void FlexGrid::setCurrent(int row, int col) {
     row_ = row;
     col_ = col;
     colSel_ = col;
+    showLater();
+    if (moved) detail::fire(onRowColChange);
+}
+
+void FlexGrid::showLater() {
     viewBehind_ = true;
     view()->follow();
-    if (moved) detail::fire(onRowColChange);
 }
 
 // The view's current index and selection are the grid's; the header row is never current.

@@ -57,6 +57,7 @@ private:
     void setCurrent(int row, int col);
     View* view() const;
     void catchUp(bool always = false);
+    void showLater(); // the current cell or selection changed
     void showCurrent(bool always = false);
     bool navigate(int qtKey, Qt::KeyboardModifiers modifiers);
     int rowPixels(int row) const;
