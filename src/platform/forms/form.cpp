@@ -157,6 +157,12 @@ void Form::showModal() {
     if (!loaded_) return;
     QPointer<QWidget> caller = QApplication::activeWindow();
     setWindowModality(Qt::ApplicationModal);
+    // Owned by the window that opened it, as a message box is: a window manager keeps the two
+    // together (without an owner, Qt names its hidden client-leader window instead).
+    if (caller && caller != this && caller->windowHandle()) {
+        create();
+        windowHandle()->setTransientParent(caller->windowHandle());
+    }
     show();
     raise();
     activateWindow();
@@ -192,6 +198,7 @@ bool Form::unload(int unloadMode) {
     held_ = nullptr;
     if (QWidget* w = focusWidget()) w->clearFocus();
     hide();
+    painted_ = false; // shown again, it is placed again once its frame is known
     setWindowModality(Qt::NonModal);
     if (modalLoop_) modalLoop_->quit();
     unloading_ = false;

@@ -1,7 +1,12 @@
 #include "platform/forms/controls.h"
 #include "platform/forms/dispatch.h"
 #include "platform/forms/form.h"
+#include "platform/ime/inputmethod.h"
+#include <QFocusEvent>
+#include <QGuiApplication>
+#include <QInputMethod>
 #include <QLineEdit>
+#include <QPointer>
 #include <QValidator>
 
 namespace forms {
@@ -33,10 +38,60 @@ private:
     const bool& assigning_;
 };
 
+// The input method obeys the box's mode. Qt hands keys to the input method of any line edit
+// that answers the ImEnabled query with true, whatever its WA_InputMethodEnabled says.
+class ImeLineEdit : public QLineEdit {
+public:
+    ImeLineEdit(QWidget* parent, const ImeMode& mode, const int& limit)
+        : QLineEdit(parent), mode_(mode), limit_(limit) {
+        connect(this, &QLineEdit::textChanged, this, &ImeLineEdit::recheck);
+        connect(this, &QLineEdit::selectionChanged, this, &ImeLineEdit::recheck);
+    }
+
+    // Tells the input method when the answer to ImEnabled changes under the focus.
+    void recheck() {
+        const bool takes = takesInputMethod();
+        if (takes == took_) return;
+        took_ = takes;
+        if (hasFocus()) QGuiApplication::inputMethod()->update(Qt::ImEnabled);
+    }
+
+    QVariant inputMethodQuery(Qt::InputMethodQuery query) const override {
+        if (query == Qt::ImEnabled && !takesInputMethod()) return false;
+        return QLineEdit::inputMethodQuery(query);
+    }
+
+protected:
+    // A box that starts switched off is switched off each time it gets the focus, once the
+    // input method has seen the focus arrive.
+    void focusInEvent(QFocusEvent* e) override {
+        QLineEdit::focusInEvent(e);
+        if (mode_ != ImeMode::Off) return;
+        QMetaObject::invokeMethod(
+            this,
+            [box = QPointer<ImeLineEdit>(this)] {
+                if (box && box->hasFocus() && box->mode_ == ImeMode::Off) ime::switchOff();
+            },
+            Qt::QueuedConnection);
+    }
+
+private:
+    // A full box with nothing selected takes no composition: its key is refused as a typed
+    // one is, instead of a composition that the focus change would commit later.
+    bool takesInputMethod() const {
+        if (mode_ == ImeMode::Disable) return false;
+        return limit_ <= 0 || hasSelectedText() || text().size() < limit_;
+    }
+    const ImeMode& mode_;
+    const int& limit_;
+    bool took_ = true;
+};
+
 } // namespace
 
 TextBox::TextBox(Form* form, QString name, int index)
-    : Control(ControlKind::TextBox, form, std::move(name), index, new QLineEdit(form)) {
+    : Control(ControlKind::TextBox, form, std::move(name), index,
+              new ImeLineEdit(form, ime_, maxLength_)) {
     lineEdit()->setValidator(new TypingLimit(lineEdit(), maxLength_, text_, assigning_));
     // A refused insertion reports the text it started from: no change.
     QObject::connect(lineEdit(), &QLineEdit::textChanged, lineEdit(), [this](const QString& t) {
@@ -73,6 +128,7 @@ int TextBox::maxLength() const {
 
 void TextBox::setMaxLength(int chars) {
     maxLength_ = std::max(chars, 0);
+    static_cast<ImeLineEdit*>(lineEdit())->recheck();
 }
 
 int TextBox::selStart() const {
@@ -123,6 +179,7 @@ void TextBox::setImeMode(ImeMode mode) {
         e->setInputMethodHints(Qt::ImhNone);
         break;
     }
+    static_cast<ImeLineEdit*>(e)->recheck();
 }
 
 } // namespace forms
