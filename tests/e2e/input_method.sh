@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
-# End to end with a real input method: fcitx5 + mozc and its Qt 6 frontend, run (as mozc
-# demands) by an unprivileged user with its own home and D-Bus session, and the installed
-# program started by that user on a virtual display. The operator's input method is on while
-# typing: the boxes that refuse it take direct input, the center code starts switched off at
-# every focus and may be switched on, and a full center code takes no composition.
+# End to end with a real input method, fcitx5 or ibus, each with mozc, run (as mozc demands) by
+# an unprivileged user with its own home and D-Bus session, and the installed program started
+# by that user on a virtual display. The operator's input method is on while typing: the boxes
+# that refuse it take direct input, the center code box starts switched off at every focus and
+# may be switched on, and a full center code takes no composition.
 # Fails, not skips, when the input method cannot be started.
-# Usage: input_method.sh <build-dir> <source-dir>
+# Usage: input_method.sh <build-dir> <source-dir> fcitx5|ibus
 set -euo pipefail
 build=$1
 src=$2
+framework=$3
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/../../scripts/lib/xvfb.sh"
 . "$here/e2e_root.sh"
@@ -32,7 +33,7 @@ sqlite3 "$tmp/e2e.db" "INSERT INTO FL1903EDI制御マスタ SELECT 'かな', セ
   INSERT INTO FL1903EDI制御マスタ SELECT '$full', センター名, 送受信方式, RLY受信ファイルパス,
     RLY送信ファイルパス, 相手先種別, 実行端末名 FROM FL1903EDI制御マスタ WHERE センターコード='C17';"
 mkdir "$tmp/home"
-cp "$here/drive_input_method.sh" "$here/e2e_root.sh" "$tmp/"
+cp "$here/drive_input_method_$framework.sh" "$here/e2e_root.sh" "$tmp/"
 chmod 755 "$tmp"
 chown -R "$user" "$tmp"
 
@@ -40,7 +41,7 @@ start_xvfb "$tmp/xvfb.log"
 # The user's own session bus; the program finds its database through ODBCINI.
 runuser -u "$user" -- env -i PATH=/usr/bin:/bin HOME="$tmp/home" DISPLAY="$DISPLAY" \
   LANG=C.UTF-8 ODBCINI="$ODBCINI" ODBCSYSINI="$ODBCSYSINI" \
-  dbus-run-session -- "$tmp/drive_input_method.sh" "$tmp" "$full"
+  dbus-run-session -- "$tmp/drive_input_method_$framework.sh" "$tmp" "$full"
 
 rows=$(sqlite3 "$tmp/e2e.db" "SELECT センターコード||'|'||送受信種別||'|'||曜日||'|'||起動時刻
   FROM FL1912EDIスケジュールマスタ WHERE センターコード IN ('かな','$full') ORDER BY 起動時刻")

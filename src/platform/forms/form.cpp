@@ -6,6 +6,7 @@
 #include <QCloseEvent>
 #include <QEventLoop>
 #include <QPointer>
+#include <QTimer>
 #include <QWindow>
 
 namespace forms {
@@ -67,29 +68,43 @@ void Form::setBackColor(uint32_t oleColor) {
     setAutoFillBackground(true);
 }
 
-int Form::left() const {
-    return pixelsToTwips(frameGeometry().x());
-}
-int Form::top() const {
-    return pixelsToTwips(frameGeometry().y());
-}
-int Form::formWidth() const {
-    return pixelsToTwips(frameGeometry().width());
-}
-int Form::formHeight() const {
-    return pixelsToTwips(frameGeometry().height());
+// A shown window asks the platform for its frame: QWidget's copy of it is renewed only when
+// the window moves, and a window manager that frames a window in place does not move it.
+QRect Form::outerFrame() const {
+    if (isVisible() && windowHandle())
+        return geometry().marginsAdded(windowHandle()->frameMargins());
+    return frameGeometry();
 }
 
-// The frame goes to left, top (QWidget::move places a window's frame); the client area keeps
-// what the frame's borders do not take.
+int Form::left() const {
+    return pixelsToTwips(outerFrame().x());
+}
+int Form::top() const {
+    return pixelsToTwips(outerFrame().y());
+}
+int Form::formWidth() const {
+    return pixelsToTwips(outerFrame().width());
+}
+int Form::formHeight() const {
+    return pixelsToTwips(outerFrame().height());
+}
+
+// The frame goes to left, top; the client area keeps what the frame's borders do not take.
 void Form::moveTwips(int left, int top, int width, int height) {
-    const QSize borders = frameGeometry().size() - geometry().size();
+    const QRect outer = outerFrame();
+    const QSize borders = outer.size() - geometry().size();
     const QSize client(std::max(twipsToPixels(width) - borders.width(), 0),
                        std::max(twipsToPixels(height) - borders.height(), 0));
     // A fixed dialog frame takes the new size as its fixed size.
     if (minimumSize() == maximumSize()) setFixedSize(client);
+    const QPoint frameAt(twipsToPixels(left), twipsToPixels(top));
+    if (isVisible()) {
+        // QWidget::move would offset by its own copy of the frame, which may be out of date.
+        setGeometry(QRect(frameAt + (geometry().topLeft() - outer.topLeft()), client));
+        return;
+    }
     resize(client);
-    move(twipsToPixels(left), twipsToPixels(top));
+    move(frameAt); // a window not shown yet: the window manager places its frame there
 }
 
 void Form::setClientSize(int width, int height) {
@@ -105,9 +120,28 @@ void Form::beforeFirstPaint(std::function<void()> f) {
 void Form::paintEvent(QPaintEvent* e) {
     if (!painted_) {
         painted_ = true;
-        if (auto f = std::exchange(firstPaint_, {})) f();
+        if (auto f = std::exchange(firstPaint_, {})) {
+            f();
+            if (outerFrame() == geometry()) awaitFrame(std::move(f));
+        }
     }
     QWidget::paintEvent(e);
+}
+
+// Painted before the window manager framed it: `f` runs again once the frame is there, looked
+// for during a second at most (a display without a window manager never frames it).
+void Form::awaitFrame(std::function<void()> f) {
+    auto* poll = new QTimer(this);
+    poll->setInterval(20);
+    QObject::connect(poll, &QTimer::timeout, this,
+                     [this, poll, f = std::move(f), tries = 0]() mutable {
+                         const bool framed = outerFrame() != geometry();
+                         if (!framed && isVisible() && ++tries < 50) return;
+                         poll->deleteLater();
+                         poll->stop();
+                         if (framed && isVisible()) f();
+                     });
+    poll->start();
 }
 
 void Form::setWindowFont(const QString& name, double points) {

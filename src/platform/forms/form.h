@@ -56,8 +56,9 @@ public:
     void moveTwips(int left, int top, int width, int height);
     // The client area's size in twips (the design size of a window).
     void setClientSize(int width, int height);
-    // Runs `f` once, just before the window is painted for the first time (its frame is known
-    // by then); nothing when it has been painted already.
+    // Runs `f` once, just before the window is painted for the first time since it was last
+    // loaded; nothing when it has been painted already. When the window manager's frame comes
+    // only after that paint, `f` runs once more when it comes.
     void beforeFirstPaint(std::function<void()> f);
     // Window font (points); controls without their own font use it.
     void setWindowFont(const QString& name, double points);
@@ -102,6 +103,8 @@ private:
     bool shortcut(Control* c, QShortcutEvent* e);
     void focusArrived(Control* c);
     void settleFocus();
+    QRect outerFrame() const;
+    void awaitFrame(std::function<void()> f);
     QString name_;
     std::vector<std::unique_ptr<Control>> owned_;
     std::vector<Control*> order_;
