@@ -53,9 +53,10 @@ pid=$!
 wid=$(wait_for_window 'スケジュールマスタ保守' $pid)
 xdotool windowfocus --sync "$wid"
 sleep 0.5 # as the other end-to-end tests, a moment for the activation to settle
-# mozc starts switched on, the center code box switches it off: the code goes in directly and,
+# mozc starts switched on, the center code box switches it off: the code, typed in lower case
+# (an upper-case letter would make mozc take Latin letters by itself), goes in directly and,
 # full, moves on to the direction.
-step type --delay 50 "$full"
+step type --delay 50 "${full,,}"
 # Back in the center code box (switched off again) the operator switches mozc on; the mouse
 # puts the caret at the end of the full code, where one more key is refused, not composed.
 step key Up
