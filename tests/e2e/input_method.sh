@@ -32,16 +32,26 @@ sqlite3 "$tmp/e2e.db" "INSERT INTO FL1903EDI制御マスタ SELECT 'かな', セ
     WHERE センターコード='C17';
   INSERT INTO FL1903EDI制御マスタ SELECT '$full', センター名, 送受信方式, RLY受信ファイルパス,
     RLY送信ファイルパス, 相手先種別, 実行端末名 FROM FL1903EDI制御マスタ WHERE センターコード='C17';"
-mkdir "$tmp/home"
+mkdir "$tmp/home" "$tmp/run"
+chmod 700 "$tmp/run"
 cp "$here/drive_input_method_$framework.sh" "$here/e2e_root.sh" "$tmp/"
 chmod 755 "$tmp"
 chown -R "$user" "$tmp"
 
 start_xvfb "$tmp/xvfb.log"
 # The user's own session bus; the program finds its database through ODBCINI.
-runuser -u "$user" -- env -i PATH=/usr/bin:/bin HOME="$tmp/home" DISPLAY="$DISPLAY" \
-  LANG=C.UTF-8 ODBCINI="$ODBCINI" ODBCSYSINI="$ODBCSYSINI" \
-  dbus-run-session -- "$tmp/drive_input_method_$framework.sh" "$tmp" "$full"
+status=0
+timeout 90 runuser -u "$user" -- env -i PATH=/usr/bin:/bin HOME="$tmp/home" \
+  XDG_RUNTIME_DIR="$tmp/run" DISPLAY="$DISPLAY" LANG=C.UTF-8 ODBCINI="$ODBCINI" \
+  ODBCSYSINI="$ODBCSYSINI" \
+  dbus-run-session -- "$tmp/drive_input_method_$framework.sh" "$tmp" "$full" || status=$?
+if [ "$status" -ne 0 ]; then
+  [ "$status" -eq 124 ] && echo "FAIL: the typing did not end within 90 s" ||
+    echo "FAIL: the typing ended with status $status"
+  echo "--- the program's output:"
+  cat "$tmp/program.log" 2>/dev/null || true
+  exit 1
+fi
 
 rows=$(sqlite3 "$tmp/e2e.db" "SELECT センターコード||'|'||送受信種別||'|'||曜日||'|'||起動時刻
   FROM FL1912EDIスケジュールマスタ WHERE センターコード IN ('かな','$full') ORDER BY 起動時刻")
