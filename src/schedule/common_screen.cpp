@@ -8,6 +8,7 @@
 #include "schedule/check_field.h"
 #include "schedule/common.h"
 #include "schedule/f_m352040.h"
+#include "schedule/keep_entry.h"
 #include "search/common_search_mstdb.h"
 #include "shell/appearance.h"
 #include "shell/guard.h"
@@ -136,6 +137,7 @@ void Proc_Key(int& keyCode, int /*shift*/) {
             if (result == 9) return;
             if (Sel_Schedule(f.Center_CD->text(), f.Soujyu->text(), f.YOUBI->text(),
                              f.Jikoku->text()) == QLatin1String("0")) {
+                reloadKeeping(keepEntry()); // the list shows the row that is there
                 forms::MsgBox(QStringLiteral("EDIスケジュールマスタが登録されています"), 48);
                 return;
             }

@@ -6,6 +6,7 @@
 #include "schedule/check_field.h"
 #include "schedule/common.h"
 #include "schedule/f_m352040.h"
+#include "schedule/keep_entry.h"
 #include "shell/guard.h"
 #include "shell/workarea.h"
 #include <functional>
@@ -34,24 +35,13 @@ bool keyComplete(const F_M352040& f) {
            !Trim(f.YOUBI->text()).isEmpty();
 }
 
-// What the operator has in the entry, kept over a reload of the list.
-struct Entry {
-    int day = 0;
-    QString time;
-    QString oldDay;
-    QString oldTime;
-    int16_t rowSelected = 0;
-};
+} // namespace
 
 Entry keepEntry() {
     const F_M352040& f = frm();
     return {f.YOUBI->listIndex(), f.Jikoku->text(), g_OldYoubi, g_OldJikoku, g_RowSelected};
 }
 
-// After a write that failed, was refused or was interrupted, the table may hold something else
-// than the list shows: the list is read again, the fields keep what the operator typed, and the
-// line being changed stays taken while it is still listed. While the link is lost nothing would
-// answer; the list is read by the next write instead, which always ends with it.
 void reloadKeeping(const Entry& e) {
     if (!g_DbConn || g_DbConn->linkLost() || g_DbConn->inTransaction()) return;
     F_M352040& f = frm();
@@ -77,6 +67,8 @@ void reloadKeeping(const Entry& e) {
     f.YOUBI->setListIndex(e.day);
     f.Jikoku->setText(e.time);
 }
+
+namespace {
 
 // Called once the transaction is over (the guard has rolled it back): the operator is told
 // nothing was changed, or that another workstation saved the same row first (unique key).

@@ -133,6 +133,10 @@ TEST_F(SharedDatabase, ARefusedWriteShowsTheListAsStoredAndKeepsTheEntry) {
             {"the row to delete deleted elsewhere",
              "DELETE FROM FL1912EDIスケジュールマスタ WHERE センターコード='C02' AND 曜日='土曜日'",
              false, "土曜日", "06:00", true, kNotRegistered},
+            {"a new row stored elsewhere before the key",
+             "INSERT INTO FL1912EDIスケジュールマスタ (センターコード,送受信種別,曜日,起動時刻) "
+             "VALUES ('C02','R','日曜日','10:00')",
+             false, "日曜日", "10:00", false, kRegistered},
         };
         for (const auto& c : cases) {
             SCOPED_TRACE(c.name);

@@ -189,6 +189,7 @@ struct Connection::Impl {
             const SQLRETURN ended = SQLEndTran(SQL_HANDLE_DBC, dbc, completion);
             const SQLRETURN autocommit = SQLSetConnectAttr(
                 dbc, SQL_ATTR_AUTOCOMMIT, intAttribute(SQL_AUTOCOMMIT_ON), SQL_IS_UINTEGER);
+            if (!detail::succeeded(autocommit)) lost = true; // replaced before the next statement
             noting([&] {
                 check(ended);
                 check(autocommit);
