@@ -101,9 +101,16 @@ struct Connection::Impl {
         dbms.clear();
     }
     void applyLockTimeout() {
-        if (lockTimeout < 0 || !dbms.startsWith(QLatin1String("PostgreSQL"))) return;
+        if (lockTimeout < 0) return;
+        QByteArray set;
+        if (dbms.startsWith(QLatin1String("PostgreSQL")))
+            set = "SET lock_timeout = " + QByteArray::number(lockTimeout * 1000);
+        else if (detail::isMySqlFamily(dbms)) // InnoDB waits 50 s unless told otherwise
+            set = "SET SESSION innodb_lock_wait_timeout = " + QByteArray::number(lockTimeout);
+        else
+            return;
         detail::Statement st(dbc, dbms, queryTimeout);
-        st.execute(QByteArray("SET lock_timeout = ") + QByteArray::number(lockTimeout * 1000));
+        st.execute(set);
     }
     // What the driver itself knows of its link; a driver without the attribute is taken as
     // connected.
@@ -180,9 +187,10 @@ struct Connection::Impl {
         inTransaction = false;
         setAutocommit(true);
     }
-    QByteArray prepare(const QString& sql) const {
+    // The statement for the driver: its values go beside the text as parameters.
+    BoundStatement prepare(const QString& sql) const {
         if (const auto& log = statementLog()) log(sql);
-        return (dbms == QLatin1String("ACCESS") ? sql : translateJet(sql, dbms)).toUtf8();
+        return bindJet(sql, dbms);
     }
 };
 
@@ -235,7 +243,8 @@ bool Connection::linkLost() const {
 std::unique_ptr<ResultSet> Connection::openResultSet(const QString& sql, CursorType cursor,
                                                      Concurrency concurrency) {
     d->ensureLink();
-    const QByteArray text = d->prepare(sql);
+    const BoundStatement bound = d->prepare(sql);
+    const QByteArray text = bound.text.toUtf8();
     auto run = [&] {
         detail::Statement st(d->dbc, d->dbms, d->queryTimeout);
         // Read-only sets keep their rows themselves, so the cheapest driver cursor serves: a
@@ -244,6 +253,7 @@ std::unique_ptr<ResultSet> Connection::openResultSet(const QString& sql, CursorT
         st.setAttribute(SQL_ATTR_CURSOR_TYPE,
                         readOnly ? SQL_CURSOR_FORWARD_ONLY : cursorAttribute(cursor));
         st.setAttribute(SQL_ATTR_CONCURRENCY, concurrencyAttribute(concurrency));
+        st.bind(bound.parameters);
         st.execute(text);
         return std::unique_ptr<ResultSet>(
             new ResultSet(std::make_unique<ResultSet::Impl>(std::move(st), &d->resultSets)));
@@ -260,9 +270,11 @@ std::unique_ptr<ResultSet> Connection::openResultSet(const QString& sql, CursorT
 
 long Connection::execute(const QString& sql) {
     d->ensureLink();
-    const QByteArray text = d->prepare(sql);
+    const BoundStatement bound = d->prepare(sql);
+    const QByteArray text = bound.text.toUtf8();
     return d->noting([&] {
         detail::Statement st(d->dbc, d->dbms, d->queryTimeout);
+        st.bind(bound.parameters);
         if (!st.execute(text)) return 0L;
         SQLLEN count = -1;
         st.check(SQLRowCount(st.handle(), &count));

@@ -23,8 +23,8 @@ private:
     void* env_ = nullptr;
 };
 
-// One connection. Statements are given in the Jet dialect and translated (translateJet) unless
-// the DBMS reports itself as ACCESS.
+// One connection. Statements are given in the Jet dialect and translated (bindJet): the values
+// of queries and data changes go to the driver as bound parameters, never in the text.
 class Connection {
 public:
     explicit Connection(Environment& env); // throws Error
@@ -39,7 +39,8 @@ public:
     bool isOpen() const;
     void setQueryTimeout(int seconds); // applied to every later statement
     // How long a statement waits for a lock another session holds, where the server has such
-    // a setting of its own (PostgreSQL's lock_timeout); applied now and after every reconnect.
+    // a setting of its own (PostgreSQL's lock_timeout, MariaDB's innodb_lock_wait_timeout);
+    // applied now and after every reconnect.
     void setLockTimeout(int seconds);
     QString dbmsName() const;
 
@@ -89,8 +90,8 @@ private:
     bool open_ = true;
 };
 
-// True for the failures that say the link to the server is gone (SQLSTATE class 08, or the
-// server ending the session).
+// True for the failures that say the link to the server is gone (SQLSTATE class 08, which
+// MariaDB's lost-link codes are read as, or the server ending the session).
 bool isLinkFailure(const Error& error);
 
 } // namespace odbc

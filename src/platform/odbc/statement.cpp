@@ -1,5 +1,6 @@
 #include "platform/odbc/statement.h"
 #include "platform/odbc/diag.h"
+#include <algorithm>
 #include <utility>
 
 namespace odbc::detail {
@@ -14,6 +15,36 @@ Statement::Statement(SQLHDBC dbc, QString dbms, int queryTimeout) : dbms_(std::m
 
 void Statement::setAttribute(SQLINTEGER attribute, SQLULEN value) {
     check(SQLSetStmtAttr(stmt_.get(), attribute, reinterpret_cast<SQLPOINTER>(value), 0));
+}
+
+void Statement::bind(const std::vector<Parameter>& parameters) {
+    for (const Parameter& parameter : parameters) {
+        auto value = std::make_unique<Bound>();
+        value->bytes = parameter.value.toUtf8();
+        value->length = value->bytes.size();
+        SQLSMALLINT sqlType = SQL_VARCHAR;
+        SQLULEN size = std::max<SQLULEN>(1, SQLULEN(value->length));
+        switch (parameter.type) {
+        case Parameter::Type::Text:
+            break;
+        case Parameter::Type::Date:
+            sqlType = SQL_TYPE_DATE;
+            size = 10;
+            break;
+        case Parameter::Type::Time:
+            sqlType = SQL_TYPE_TIME;
+            size = 8;
+            break;
+        case Parameter::Type::Timestamp:
+            sqlType = SQL_TYPE_TIMESTAMP;
+            size = 19;
+            break;
+        }
+        check(SQLBindParameter(stmt_.get(), SQLUSMALLINT(bound_.size() + 1), SQL_PARAM_INPUT,
+                               SQL_C_CHAR, sqlType, size, 0, value->bytes.data(), value->length,
+                               &value->length));
+        bound_.push_back(std::move(value));
+    }
 }
 
 bool Statement::execute(const QByteArray& sql) {

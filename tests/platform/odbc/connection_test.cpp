@@ -19,7 +19,9 @@ EDI_DB_TEST_SUITE(ConnectionTest);
 
 TEST_P(ConnectionTest, ExecuteReportsAffectedRows) {
     auto c = connect();
-    EXPECT_EQ(c->dbmsName(), isSqlite() ? "SQLite" : "PostgreSQL");
+    EXPECT_EQ(c->dbmsName(), isSqlite()               ? "SQLite"
+                             : db().kind == "mariadb" ? "MariaDB"
+                                                      : "PostgreSQL");
     EXPECT_EQ(c->execute("UPDATE FL1903EDI制御マスタ SET 実行端末名='EDI-PC03'"
                          " WHERE 実行端末名='EDI-PC02'"),
               9);
