@@ -2,15 +2,16 @@
 # The deployment guide on the package: unpacks the package built by package_lintian.sh into a
 # temporary root (no dpkg -i), runs every command block of docs/DEPLOYING.md with the site's
 # names pointed at the test server and at that root (database, role, schema, grants, data
-# sources, EDI.ini, a desktop entry for operator A001), then starts the program by that entry's
-# Exec line on a virtual display of its own up to its main window.
+# sources, EDI.ini, a desktop entry for operator A001, the MariaDB database and data source),
+# then starts the program by that entry's Exec line on a virtual display of its own up to its
+# main window.
 # Usage: deploying_guide.sh <build-dir> <source-dir>
 set -euo pipefail
 build=$1
 src=$2
 case " ${EDI_TEST_DSNS:-} " in
-*" EDI_TEST_PG "*) ;;
-*) echo "SKIP: no PostgreSQL test server (scripts/test starts one)"; exit 77 ;;
+*" EDI_TEST_PG "*" EDI_TEST_MARIADB "*) ;;
+*) echo "SKIP: no PostgreSQL and MariaDB test servers (scripts/test starts them)"; exit 77 ;;
 esac
 fail() { echo "FAIL: $*"; exit 1; }
 export PGOPTIONS="-c client_min_messages=warning"
@@ -18,9 +19,12 @@ deb=$(ls "$build"/package-test/m352040_*_amd64.deb 2>/dev/null) \
   || fail "no package in $build/package-test (package_lintian builds it)"
 tmp=$(mktemp -d /tmp/edi-deploy.XXXXXX)
 # The guide's database and role, dropped before and after so that the test can run again.
+mariadb_admin="mariadb --no-defaults --socket=$EDI_TEST_DIR/mariadb/mariadbd.sock -u root"
+mariadb_port=$(sed -n '/^\[EDI_TEST_MARIADB\]/,/^\[/s/^Port=//p' "$ODBCINI")
 drop_edi() {
   psql -X -q -h "$EDI_TEST_DIR" -U postgres -d postgres -c 'DROP DATABASE IF EXISTS edi' \
     -c 'DROP ROLE IF EXISTS edi' >/dev/null
+  $mariadb_admin -e "DROP DATABASE IF EXISTS edi; DROP USER IF EXISTS 'edi'@'%'"
 }
 trap 'drop_edi || true; rm -rf "$tmp"' EXIT
 drop_edi
@@ -34,15 +38,16 @@ awk '/^```sh$/ { on = 1; next } /^```$/ { on = 0 } on' "$src/docs/DEPLOYING.md" 
 sed -i -e "s|sudo -u postgres psql|psql -X -q -h $EDI_TEST_DIR -U postgres|g" \
   -e "s|/etc/odbc.ini|$tmp/odbc.ini|g" -e "s|/opt/edi/|$root/opt/edi/|g" \
   -e "s|/usr/share/|$root/usr/share/|g" -e "s|/srv/edi|$tmp/srv/edi|g" \
-  -e "s|Servername=dbserver|Servername=$EDI_TEST_DIR|g" "$tmp/guide.sh"
+  -e "s|Servername=dbserver|Servername=$EDI_TEST_DIR|g" -e "s|sudo mariadb|$mariadb_admin|g" \
+  -e "s|^Server=dbserver|Server=127.0.0.1|" -e "s|^Port=3306|Port=$mariadb_port|" "$tmp/guide.sh"
 export HOME="$tmp/home" ODBCINI="$tmp/odbc.ini" ODBCSYSINI=/etc
 bash -euo pipefail "$tmp/guide.sh" >"$tmp/guide.log" 2>&1 \
   || { cat "$tmp/guide.log"; fail "a command of the guide failed"; }
 cat "$tmp/guide.log"
 # isql reports a failed statement on its output and still ends with 0.
 ! grep -qiE 'error|\[unixODBC\]' "$tmp/guide.log" || fail "the guide's data source checks failed"
-[ "$(grep -cE '^\| *0 *\|$' "$tmp/guide.log")" -eq 2 ] \
-  || fail "the guide's two data source checks did not both count 0 rows"
+[ "$(grep -cE '^\| *0 *\|$' "$tmp/guide.log")" -eq 3 ] \
+  || fail "the guide's three data source checks did not all count 0 rows"
 
 entry="$HOME/.local/share/applications/m352040.desktop"
 exec_line=$(sed -n 's/^Exec=//p' "$entry")

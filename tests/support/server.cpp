@@ -5,9 +5,37 @@
 
 namespace testsupport {
 
-QString restartTestServer() {
+namespace {
+
+// Runs a tool to its end; an empty text when it succeeded, else its output.
+QString run(const QString& program, const QStringList& arguments) {
+    QProcess p;
+    p.setProcessChannelMode(QProcess::MergedChannels);
+    p.start(program, arguments);
+    if (!p.waitForFinished(90000))
+        return program + QStringLiteral(" did not finish: ") + p.errorString();
+    if (p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0)
+        return program + QStringLiteral(": ") + QString::fromLocal8Bit(p.readAll());
+    return QString();
+}
+
+// The mariadbd of scripts/testdb-up: shut down (its sessions end), then its own start command.
+QString restartMariadb(const QString& dir) {
+    const QString stopped =
+        run(QStringLiteral("mariadb-admin"),
+            {QStringLiteral("--no-defaults"),
+             QStringLiteral("--socket=") + dir + QStringLiteral("/mariadb/mariadbd.sock"),
+             QStringLiteral("-u"), QStringLiteral("root"), QStringLiteral("shutdown")});
+    if (!stopped.isEmpty()) return stopped;
+    return run(dir + QStringLiteral("/mariadb-start"), {});
+}
+
+} // namespace
+
+QString restartTestServer(const QString& kind) {
     const QString dir = qEnvironmentVariable("EDI_TEST_DIR");
     if (dir.isEmpty()) return QStringLiteral("EDI_TEST_DIR is not set");
+    if (kind == QLatin1String("mariadb")) return restartMariadb(dir);
     QStringList command = {QStringLiteral("/usr/lib/postgresql/15/bin/pg_ctl"),
                            QStringLiteral("-D"),
                            dir + QStringLiteral("/pgdata"),

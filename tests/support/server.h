@@ -4,8 +4,9 @@
 
 namespace testsupport {
 
-// Restarts the test cluster (fast shutdown: every session is ended) and waits until it accepts
-// connections again. Returns an empty text on success, else what pg_ctl said.
-QString restartTestServer();
+// Restarts the test server of `kind` ("postgresql" or "mariadb"; every session is ended) and
+// waits until it accepts connections again. Returns an empty text on success, else what the
+// server's tools said.
+QString restartTestServer(const QString& kind = QStringLiteral("postgresql"));
 
 } // namespace testsupport

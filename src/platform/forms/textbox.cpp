@@ -8,6 +8,8 @@ namespace forms {
 
 namespace {
 
+// A text box holds no NUL (a Windows edit control ends its text there, and drivers would cut a
+// value there): it is dropped from whatever comes in.
 // MaxLength limits what the operator types, pastes or commits, not what code assigns:
 // QLineEdit's own limit would cut assigned text too. Like that limit, an edit keeps only as
 // much of what it inserts (just before the caret) as fits; the text may stay longer than the
@@ -17,6 +19,8 @@ public:
     TypingLimit(QLineEdit* edit, const int& limit, const QString& before, const bool& assigning)
         : QValidator(edit), limit_(limit), before_(before), assigning_(assigning) {}
     State validate(QString& input, int& pos) const override {
+        pos -= int(input.left(pos).count(QChar(0)));
+        input.remove(QChar(0));
         if (assigning_ || limit_ <= 0) return Acceptable;
         const qsizetype excess = input.size() - std::max<qsizetype>(limit_, before_.size());
         if (excess > 0) {
@@ -55,7 +59,8 @@ QString TextBox::text() const {
 }
 
 // Qt leaves the caret at the end of assigned text; the screens expect it at the start.
-void TextBox::setText(const QString& text) {
+void TextBox::setText(const QString& assigned) {
+    const QString text = QString(assigned).remove(QChar(0));
     if (text == lineEdit()->text()) {
         lineEdit()->setCursorPosition(0);
         return;

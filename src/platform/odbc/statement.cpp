@@ -1,5 +1,6 @@
 #include "platform/odbc/statement.h"
 #include "platform/odbc/diag.h"
+#include "platform/odbc/error.h"
 #include <algorithm>
 #include <utility>
 
@@ -19,11 +20,16 @@ void Statement::setAttribute(SQLINTEGER attribute, SQLULEN value) {
 
 void Statement::bind(const std::vector<Parameter>& parameters) {
     for (const Parameter& parameter : parameters) {
+        // psqlODBC cuts a value at a NUL, so "C01<NUL>x" would match C01: never sent.
+        if (parameter.value.contains(QChar(0)))
+            throw Error(QStringLiteral("22021"), QStringLiteral("a value holds a NUL character"));
         auto value = std::make_unique<Bound>();
         value->bytes = parameter.value.toUtf8();
         value->length = value->bytes.size();
         SQLSMALLINT sqlType = SQL_VARCHAR;
-        SQLULEN size = std::max<SQLULEN>(1, SQLULEN(value->length));
+        // psqlODBC takes a text parameter of size 5 for a boolean and asks the server about it
+        // first, a round trip of its own: text is declared no shorter than 255.
+        SQLULEN size = std::max<SQLULEN>(255, SQLULEN(value->length));
         switch (parameter.type) {
         case Parameter::Type::Text:
             break;
