@@ -128,7 +128,9 @@ struct Connection::Impl {
     void ensureLink() {
         if (!lost) {
             requireOpen();
-            if (inTransaction || !driverSaysDead()) return;
+            // MariaDB's driver answers by a ping, a round trip before every statement: there
+            // the failure of the statement itself says the link is gone (isLinkFailure).
+            if (inTransaction || detail::isMySqlFamily(dbms) || !driverSaysDead()) return;
             lost = true;
         }
         if (inTransaction)

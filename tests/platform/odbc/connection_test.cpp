@@ -61,6 +61,27 @@ TEST_P(ConnectionTest, FailuresCarryTheDriversSqlState) {
     EXPECT_EQ(count(*c, c01), 7);
 }
 
+TEST_P(ConnectionTest, ASessionEndedByTheServerIsALostLink) {
+    if (isSqlite()) GTEST_SKIP() << "SQLite has no link to lose";
+    const bool pg = db().kind == "postgresql";
+    auto c = connect();
+    const QString id = c->openResultSet(pg ? "SELECT pg_backend_pid()" : "SELECT CONNECTION_ID()",
+                                        CursorType::Keyset, Concurrency::ReadOnly)
+                           ->value(0)
+                           .value_or("0");
+    connect()->execute(pg ? "SELECT pg_terminate_backend(" + id + ")" : "KILL " + id);
+    try {
+        c->execute("UPDATE FL1903EDI制御マスタ SET 実行端末名='X' WHERE センターコード='C99'");
+        ADD_FAILURE() << "a statement ran on a killed session";
+    } catch (const odbc::Error& e) {
+        // Read from the error alone, not from the driver's own flag.
+        EXPECT_TRUE(odbc::isLinkFailure(e))
+            << e.sqlState().toStdString() << " " << e.nativeCode() << " " << e.what();
+    }
+    EXPECT_TRUE(c->linkLost());
+    EXPECT_EQ(count(*c, c01), 7); // the next statement connects again
+}
+
 TEST_P(ConnectionTest, RollbackUndoesAndCommitKeeps) {
     auto c = connect();
     auto observer = connect();
