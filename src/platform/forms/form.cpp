@@ -6,6 +6,7 @@
 #include <QCloseEvent>
 #include <QEventLoop>
 #include <QPointer>
+#include <QScopedValueRollback>
 #include <QWindow>
 
 namespace forms {
@@ -15,16 +16,24 @@ Form::Form(QString name, QWidget* parent) : QWidget(parent, Qt::Window), name_(s
     installEventFilter(this); // keys reach a disabled active control through the form
 }
 
+Form::Form(QString name, const std::function<void(Form&)>& layout) : Form(std::move(name)) {
+    layout(*this);
+}
+
+// The widgets go while the controls are whole, and the form hears nothing of it: a widget
+// that goes may hand on the focus, and its view may still ask its control what to show.
 Form::~Form() {
     if (modalLoop_) modalLoop_->quit();
     for (Control* c : order_)
         c->widget()->removeEventFilter(this);
-    focused_ = nullptr;
-    byWidget_.clear();
-    order_.clear();
-    owned_.clear();
+    focused_ = held_ = nullptr;
+    const std::vector<Control*> controls = order_;
+    for (auto c = controls.rbegin(); c != controls.rend(); ++c)
+        delete (*c)->widget();
 }
 
+// A control ends with its widget, just after it, whoever deletes the widget: nothing the
+// widget does on its way out can reach a control that has gone.
 void Form::adopt(std::unique_ptr<Control> c) {
     Control* raw = c.get();
     raw->tabIndex_ = raw->kind() == ControlKind::DataControl ? -1 : int(tabSequence().size());
@@ -32,7 +41,16 @@ void Form::adopt(std::unique_ptr<Control> c) {
     order_.push_back(raw);
     byWidget_.insert(raw->widget(), raw);
     raw->widget()->installEventFilter(this);
+    connect(raw->widget(), &QObject::destroyed, this, [this, raw] { release(raw); });
     rebuildFocusChain();
+}
+
+void Form::release(Control* c) {
+    if (focused_ == c) focused_ = nullptr;
+    if (held_ == c) held_ = nullptr;
+    byWidget_.remove(c->widget());
+    std::erase(order_, c);
+    std::erase_if(owned_, [c](const std::unique_ptr<Control>& p) { return p.get() == c; });
 }
 
 // Names compare without regard to case, as the original toolkit's did.
@@ -179,13 +197,10 @@ void Form::showModal() {
 bool Form::unload(int unloadMode) {
     if (!loaded_) return true;
     if (unloading_) return false;
-    unloading_ = true;
+    const QScopedValueRollback unloading(unloading_, true);
     int cancel = 0;
     detail::fire(onQueryUnload, cancel, unloadMode);
-    if (cancel != 0) {
-        unloading_ = false;
-        return false;
-    }
+    if (cancel != 0) return false;
     detail::fire(onUnload);
     loaded_ = false;
     focused_ = nullptr;
@@ -194,7 +209,6 @@ bool Form::unload(int unloadMode) {
     hide();
     setWindowModality(Qt::NonModal);
     if (modalLoop_) modalLoop_->quit();
-    unloading_ = false;
     return true;
 }
 

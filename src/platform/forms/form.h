@@ -6,6 +6,7 @@
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <stdexcept>
 #include <vector>
 
 class QEventLoop;
@@ -20,6 +21,10 @@ class Form : public QWidget {
     Q_OBJECT
 public:
     explicit Form(QString name, QWidget* parent = nullptr);
+    // Lays the form out at once: a screen's members look their controls up (need) before the
+    // screen's constructor body runs.
+    Form(QString name, const std::function<void(Form&)>& layout);
+    // Ends every control with its widget, so a shown form may be deleted (see adopt).
     ~Form() override;
 
     const QString& name() const { return name_; }
@@ -38,6 +43,11 @@ public:
     Control* control(const QString& name, int index = -1) const;
     template <class T> T* get(const QString& name, int index = -1) const {
         return dynamic_cast<T*>(control(name, index));
+    }
+    // A control the form cannot do without: a layout without it is a fault of the program.
+    template <class T> T* need(const QString& name) const {
+        if (T* c = get<T>(name)) return c;
+        throw std::logic_error("no control " + name.toStdString() + " on " + name_.toStdString());
     }
     Control* activeControl() const;
 
@@ -93,6 +103,7 @@ protected:
 
 private:
     void adopt(std::unique_ptr<Control> c);
+    void release(Control* c);
     std::vector<Control*> tabSequence() const;
     void rebuildFocusChain();
     bool keyPressed(Control* c, QKeyEvent* e);

@@ -2,6 +2,7 @@
 #include "platform/forms/dispatch.h"
 #include "platform/forms/form.h"
 #include <QLineEdit>
+#include <QScopedValueRollback>
 #include <QValidator>
 
 namespace forms {
@@ -60,10 +61,11 @@ void TextBox::setText(const QString& text) {
         lineEdit()->setCursorPosition(0);
         return;
     }
-    assigning_ = true;
-    lineEdit()->setText(text);
-    lineEdit()->setCursorPosition(0);
-    assigning_ = false;
+    {
+        const QScopedValueRollback assigning(assigning_, true);
+        lineEdit()->setText(text);
+        lineEdit()->setCursorPosition(0);
+    }
     detail::fire(onChange);
 }
 
