@@ -70,6 +70,8 @@ void Init_Form() {
     Set_Mode(1);
 }
 
+// The table lists the screen's four fields. A text box or list beyond them (g_FieldCount
+// counts every one of the form) has no entry: it is no field, and its tab place stays.
 void Set_FieldTable() {
     F_M352040& f = frm();
     const int n = g_FieldCount;
@@ -82,12 +84,11 @@ void Set_FieldTable() {
     for (int i = 0; i < n && i < 4; ++i) {
         g_FieldCtl[i] = ctl[i];
         g_FieldClass[i] = QString::fromLatin1(cls[i]);
+        g_FieldCtl[i]->setTabIndex(i);
     }
     if (n > 3) g_FieldFormat[3] = QStringLiteral("hh:mm");
-    for (int i = 0; i < n; ++i) {
-        g_FieldCtl[i]->setTabIndex(i);
+    for (int i = 0; i < n; ++i)
         g_FieldMode[i] = i <= 1 ? QStringLiteral("HEAD") : QStringLiteral("BODY");
-    }
 }
 
 void Set_YoubiList() {
