@@ -22,7 +22,9 @@ constexpr int kQueryTimeout = 300;
 constexpr int kLockTimeout = 5;
 
 // "DSN=...;UID=...;PWD=...;" from the trimmed settings. A value holding ";" or braces is
-// wrapped in braces so it cannot break the string.
+// wrapped in braces so it cannot break the string. Empty UID= and PWD= are passed as they are:
+// psqlODBC then gives the client library no user and no password, and it logs in as the
+// operator's login name with her ~/.pgpass or client certificate.
 QString Build_ConnStr(const QString& dsn, const QString& user, const QString& password);
 
 // A value for the text between single quotes of a statement: its quotes doubled, so pasted
