@@ -72,7 +72,11 @@ for f in "$tmp"/block*.sh; do
     -e "s|dbserver|localhost|g" -e "s|5432|$port|g" -e "s|10\.0\.0\.0/8|127.0.0.1/32|g" \
     -e "s|edi-operators|$group|g" -e "s|alice|$user|g" "$f"
 done
-export HOME="$tmp/home" ODBCINI="$tmp/odbc.ini" ODBCSYSINI=/etc
+# The machine's drivers, but psqlODBC's logs (Debian turns CommLog on for the driver) go into
+# the test's folder instead of /tmp.
+mkdir "$tmp/odbcsys"
+sed "/^\[PostgreSQL/a Logdir=$tmp" /etc/odbcinst.ini >"$tmp/odbcsys/odbcinst.ini"
+export HOME="$tmp/home" ODBCINI="$tmp/odbc.ini" ODBCSYSINI="$tmp/odbcsys"
 for f in "$tmp"/block*.sh; do
   (cd "$HOME" && bash -euo pipefail "$f") >>"$tmp/guide.log" 2>&1 \
     || { cat "$tmp/guide.log"; echo "--- $f:"; cat "$f"; fail "a command block of the guide failed"; }
