@@ -22,7 +22,9 @@ bool startProgram(QTemporaryDir& dir, const TestDb& db, std::function<int(const 
     if (!demo.open(QIODevice::ReadOnly)) return false;
     QString ini = QString::fromUtf8(demo.readAll());
     ini.replace("DBSTRING=EDI_DEMO", "DBSTRING=" + db.dsn)
-        .replace("USERID=demo", "USERID=postgres");
+        .replace("USERID=demo",
+                 "USERID=" + (db.kind == "mariadb" ? qEnvironmentVariable("EDI_TEST_MARIADB_USER")
+                                                   : QString("postgres")));
     QFile out(dir.path() + "/EDI.ini");
     if (!out.open(QIODevice::WriteOnly)) return false;
     out.write(ini.toUtf8());

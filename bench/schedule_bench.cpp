@@ -28,9 +28,15 @@ void fill(const TestDb& db, const QString& center, int n) {
     if (db.kind == "postgresql")
         bench::execute(db, "INSERT INTO FL1912EDIスケジュールマスタ SELECT '" + center +
                                "', 'R', " + day +
-                               ", time '00:00' + (i / 7) * interval '2 second' FROM "
+                               ", make_interval(secs => (i / 7) * 2)::time FROM "
                                "generate_series(0, " +
                                QString::number(n - 1) + ") AS g(i)");
+    else if (db.kind == "mariadb")
+        bench::execute(db, "INSERT INTO FL1912EDIスケジュールマスタ SELECT '" + center +
+                               "', 'R', " + day +
+                               ", sec_to_time((i DIV 7) * 2) FROM (WITH RECURSIVE s(i) AS "
+                               "(SELECT 0 UNION ALL SELECT i + 1 FROM s WHERE i < " +
+                               QString::number(n - 1) + ") SELECT i FROM s) AS g");
     else
         // The driver runs a statement that starts with WITH as a query: the CTE goes inside.
         bench::execute(db,

@@ -1,6 +1,6 @@
 -- EDI master tables for SQLite. SQLite has no time type and ignores declared lengths, so the
--- schedule table checks its lengths itself and keeps 起動時刻 as 'HH:MM:SS' text: the ODBC
--- driver sends {t 'HH:MM:SS'} as that same text, so equality and ordering work on it.
+-- schedule table checks its lengths itself and keeps 起動時刻 as 'HH:MM:SS' text: the program
+-- binds a time in a condition as that same text, so equality and ordering work on it.
 
 -- Write-ahead logging: a reader (the code search keeps its list open while it is shown) never
 -- blocks another workstation's save. The mode stays with the file.

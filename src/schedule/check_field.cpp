@@ -91,16 +91,21 @@ void Chk_Soujyu(int16_t& result) {
         result = 9;
         return;
     }
-    // The path rule binds only centers that transfer through RLY.
-    if (rs->value(QStringLiteral("送受信方式")) == QStringLiteral("Z")) {
+    // The path rule binds only centers that transfer through RLY. The result is closed before
+    // a message holds the screen: an open cursor keeps a transaction open on the server.
+    const bool rly = rs->value(QStringLiteral("送受信方式")) == QStringLiteral("Z");
+    const bool receivePathMissing = pathMissing(rs->value(QStringLiteral("RLY受信ファイルパス")));
+    const bool sendPathMissing = pathMissing(rs->value(QStringLiteral("RLY送信ファイルパス")));
+    rs->close();
+    if (rly) {
         const QString kind = Trim(f.Soujyu->text());
-        if (pathMissing(rs->value(QStringLiteral("RLY受信ファイルパス")))) {
+        if (receivePathMissing) {
             if (kind == QLatin1String("R")) {
                 warn("EDI制御マスタにRLY受信情報が登録されていません");
                 result = 9;
                 return;
             }
-        } else if (pathMissing(rs->value(QStringLiteral("RLY送信ファイルパス")))) {
+        } else if (sendPathMissing) {
             if (kind == QLatin1String("S")) {
                 warn("EDI制御マスタにRLY送信情報が登録されていません");
                 result = 9;
@@ -108,7 +113,6 @@ void Chk_Soujyu(int16_t& result) {
             }
         }
     }
-    rs->close();
     Get_Schedule(rs);
     if (g_RsStatus != QLatin1String("9")) {
         common::g_RowSelected = -1;

@@ -8,6 +8,7 @@
 #include "schedule/check_field.h"
 #include "schedule/common.h"
 #include "schedule/f_m352040.h"
+#include "schedule/keep_entry.h"
 #include "search/common_search_mstdb.h"
 #include "shell/appearance.h"
 #include "shell/guard.h"
@@ -70,6 +71,8 @@ void Init_Form() {
     Set_Mode(1);
 }
 
+// The table lists the screen's four fields. A text box or list beyond them (g_FieldCount
+// counts every one of the form) has no entry: it is no field, and its tab place stays.
 void Set_FieldTable() {
     F_M352040& f = frm();
     const int n = g_FieldCount;
@@ -82,12 +85,11 @@ void Set_FieldTable() {
     for (int i = 0; i < n && i < 4; ++i) {
         g_FieldCtl[i] = ctl[i];
         g_FieldClass[i] = QString::fromLatin1(cls[i]);
+        g_FieldCtl[i]->setTabIndex(i);
     }
     if (n > 3) g_FieldFormat[3] = QStringLiteral("hh:mm");
-    for (int i = 0; i < n; ++i) {
-        g_FieldCtl[i]->setTabIndex(i);
+    for (int i = 0; i < n; ++i)
         g_FieldMode[i] = i <= 1 ? QStringLiteral("HEAD") : QStringLiteral("BODY");
-    }
 }
 
 void Set_YoubiList() {
@@ -136,6 +138,7 @@ void Proc_Key(int& keyCode, int /*shift*/) {
             if (result == 9) return;
             if (Sel_Schedule(f.Center_CD->text(), f.Soujyu->text(), f.YOUBI->text(),
                              f.Jikoku->text()) == QLatin1String("0")) {
+                reloadKeeping(keepEntry()); // the list shows the row that is there
                 forms::MsgBox(QStringLiteral("EDIスケジュールマスタが登録されています"), 48);
                 return;
             }

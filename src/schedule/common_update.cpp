@@ -3,9 +3,13 @@
 #include "platform/odbc/connection.h"
 #include "platform/odbc/resultset.h"
 #include "platform/vbrt/vbrt.h"
+#include "schedule/check_field.h"
 #include "schedule/common.h"
 #include "schedule/f_m352040.h"
+#include "schedule/keep_entry.h"
+#include "shell/guard.h"
 #include "shell/workarea.h"
+#include <functional>
 
 using namespace workarea;
 using database::Sql_Text;
@@ -31,14 +35,76 @@ bool keyComplete(const F_M352040& f) {
            !Trim(f.YOUBI->text()).isEmpty();
 }
 
+} // namespace
+
+Entry keepEntry() {
+    const F_M352040& f = frm();
+    return {f.YOUBI->listIndex(), f.Jikoku->text(), g_OldYoubi, g_OldJikoku, g_RowSelected};
+}
+
+void reloadKeeping(const Entry& e) {
+    if (!g_DbConn || g_DbConn->linkLost() || g_DbConn->inTransaction()) return;
+    F_M352040& f = frm();
+    try {
+        Ref_Grid();
+    } catch (const std::exception&) {
+        // The list stays as it was; the write's own message follows.
+    }
+    forms::FlexGrid& g = *f.GRID;
+    int line = -1;
+    for (int r = 1; e.rowSelected == -1 && r < g.rows(); ++r)
+        if (Trim(g.textMatrix(r, 1)) == Trim(e.oldDay) && g.textMatrix(r, 2) == e.oldTime) line = r;
+    // Moving the current cell from here must not copy a line into the fields.
+    const int16_t filled = g_GridFilled;
+    g_GridFilled = 0;
+    if (line > 0) g.setRow(line);
+    Sel_GridRow(line > 0 ? 1 : 0);
+    g_GridFilled = filled;
+    if (line > 0) {
+        g_OldYoubi = e.oldDay;
+        g_OldJikoku = e.oldTime;
+    }
+    f.YOUBI->setListIndex(e.day);
+    f.Jikoku->setText(e.time);
+}
+
+namespace {
+
 // Called once the transaction is over (the guard has rolled it back): the operator is told
 // nothing was changed, or that another workstation saved the same row first (unique key).
-void failWrite(int16_t& result, const odbc::Error* error) {
+void failWrite(int16_t& result, const odbc::Error* error, const Entry& entry) {
     result = 9;
+    reloadKeeping(entry);
     if (error && error->sqlState().startsWith(QLatin1String("23")))
         forms::MsgBox(kRegistered, 48);
     else
         forms::MsgBox(kUpdateError, 0);
+}
+
+// Whether the row with these four values is in the table, read on a working link (the read
+// connects again first; it fails when the link is still lost).
+bool rowStored(const QString& center, const QString& kind, const QString& day,
+               const QString& time) {
+    return Sel_Schedule(center, kind, day, time) == QLatin1String("0");
+}
+
+// A commit whose answer was lost: what the table holds decides. Stored as intended: true, the
+// write counts as done. Not stored: the update message, the fields kept. Not readable either:
+// the database error, which claims neither, and the next write reads the list again; a retry
+// of the same save then finds its row and says so, never writing it twice.
+bool settleUnknownCommit(int16_t& result, const odbc::CommitUnknown& lost, const Entry& entry,
+                         const std::function<bool()>& stored) {
+    bool done = false;
+    try {
+        done = stored();
+    } catch (const std::exception&) {
+        result = 9;
+        shell::reportFailure(lost);
+        return false;
+    }
+    if (done) return true;
+    failWrite(result, nullptr, entry);
+    return false;
 }
 
 } // namespace
@@ -90,8 +156,9 @@ void Cancel_Update(int16_t answer) {
 void Upd_Schedule(int16_t& result) {
     F_M352040& f = frm();
     forms::setMousePointer(11);
+    const Entry entry = keepEntry();
     if (!keyComplete(f)) {
-        failWrite(result, nullptr);
+        failWrite(result, nullptr, entry);
         return;
     }
     try {
@@ -105,6 +172,7 @@ void Upd_Schedule(int16_t& result) {
             // Nothing was written; the transaction ends before the message holds the screen.
             transaction.commit();
             result = 9;
+            reloadKeeping(entry);
             forms::MsgBox(kRegistered, 48);
             return;
         }
@@ -112,14 +180,26 @@ void Upd_Schedule(int16_t& result) {
             // Another workstation changed or deleted the taken row first.
             transaction.rollback();
             result = 9;
+            reloadKeeping(entry);
             forms::MsgBox(kNotRegistered, 48);
             return;
         }
         transaction.commit();
+    } catch (const odbc::CommitUnknown& e) {
+        const QString center = f.Center_CD->text(), kind = f.Soujyu->text();
+        const QString day = f.YOUBI->text(), time = f.Jikoku->text();
+        settleUnknownCommit(result, e, entry, [&] {
+            // An update is in when the new key is there and, where the key changed, the old
+            // one is gone.
+            const bool moved = entry.rowSelected == -1 && (Trim(entry.oldDay) != Trim(day) ||
+                                                           Trim(entry.oldTime) != Trim(time));
+            return rowStored(center, kind, day, time) &&
+                   !(moved && rowStored(center, kind, entry.oldDay, entry.oldTime));
+        });
     } catch (const odbc::Error& e) {
-        failWrite(result, &e);
+        failWrite(result, &e, entry);
     } catch (const std::exception&) {
-        failWrite(result, nullptr);
+        failWrite(result, nullptr, entry);
     }
 }
 
@@ -160,10 +240,13 @@ void Del_Schedule(int16_t& result) {
         f.YOUBI->setListIndex(0);
         Set_Mode(2);
     };
+    const Entry entry = keepEntry();
+    bool deleted = false;
     try {
         if (Sel_Schedule(f.Center_CD->text(), f.Soujyu->text(), f.YOUBI->text(),
                          f.Jikoku->text()) == QLatin1String("9")) {
             result = 9;
+            reloadKeeping(entry);
             forms::MsgBox(kNotRegistered, 48);
             return;
         }
@@ -187,12 +270,24 @@ void Del_Schedule(int16_t& result) {
             reloadList();
             return;
         }
-        reloadList(); // read inside the transaction: the list already lacks the row
         transaction.commit();
+        deleted = true;
+    } catch (const odbc::CommitUnknown& e) {
+        deleted = settleUnknownCommit(result, e, entry, [&] {
+            return !rowStored(f.Center_CD->text(), f.Soujyu->text(), f.YOUBI->text(),
+                              f.Jikoku->text());
+        });
     } catch (const odbc::Error& e) {
-        failWrite(result, &e);
+        failWrite(result, &e, entry);
     } catch (const std::exception&) {
-        failWrite(result, nullptr);
+        failWrite(result, nullptr, entry);
+    }
+    if (!deleted) return;
+    // The list is read once the outcome is known; a read that fails then does not undo it.
+    try {
+        reloadList();
+    } catch (const std::exception& e) {
+        shell::reportFailure(e);
     }
 }
 

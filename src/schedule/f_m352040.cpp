@@ -5,19 +5,9 @@
 #include "schedule/common.h"
 #include "screens/schedule_layout.h"
 #include "shell/appearance.h"
-#include "shell/guard.h"
 
 namespace {
 F_M352040* g_Instance = nullptr;
-
-// Looks a control up by name, laying the screen out at the first look-up (the members are
-// initialised before the constructor body runs).
-template <class T> T* need(forms::Form& f, const char* name) {
-    if (f.controls().empty()) screens::layoutScheduleScreen(f);
-    T* c = f.get<T>(QString::fromUtf8(name));
-    Q_ASSERT(c);
-    return c;
-}
 } // namespace
 
 F_M352040& frm() {
@@ -25,20 +15,17 @@ F_M352040& frm() {
 }
 
 F_M352040::F_M352040()
-    : forms::Form(QStringLiteral("F_M352040")), GRID(need<forms::FlexGrid>(*this, "GRID")),
-      SEARCH_KBN(need<forms::Label>(*this, "SEARCH_KBN")),
-      Cmd_tuika(need<forms::CommandButton>(*this, "Cmd_tuika")),
-      Cmd_sakujyo(need<forms::CommandButton>(*this, "Cmd_sakujyo")),
-      Cmd_end(need<forms::CommandButton>(*this, "Cmd_end")),
-      Jikoku(need<forms::TextBox>(*this, "Jikoku")), Soujyu(need<forms::TextBox>(*this, "Soujyu")),
-      Center_CD(need<forms::TextBox>(*this, "Center_CD")),
-      YOUBI(need<forms::ComboBox>(*this, "YOUBI")), lbl_PGID(need<forms::Label>(*this, "lbl_PGID")),
-      lbl_OPCD(need<forms::Label>(*this, "lbl_OPCD")),
-      lbl_OP_CD(need<forms::Label>(*this, "lbl_OP_CD")),
-      lbl_OP_NM(need<forms::Label>(*this, "lbl_OP_NM")),
-      lbl_HIDUKE(need<forms::Label>(*this, "lbl_HIDUKE")),
-      lbl_Center_CD(need<forms::Label>(*this, "lbl_Center_CD")),
-      lbl_Soujyu(need<forms::Label>(*this, "lbl_Soujyu")) {
+    : forms::Form(QStringLiteral("F_M352040"), screens::layoutScheduleScreen),
+      GRID(need<forms::FlexGrid>("GRID")), SEARCH_KBN(need<forms::Label>("SEARCH_KBN")),
+      Cmd_tuika(need<forms::CommandButton>("Cmd_tuika")),
+      Cmd_sakujyo(need<forms::CommandButton>("Cmd_sakujyo")),
+      Cmd_end(need<forms::CommandButton>("Cmd_end")), Jikoku(need<forms::TextBox>("Jikoku")),
+      Soujyu(need<forms::TextBox>("Soujyu")), Center_CD(need<forms::TextBox>("Center_CD")),
+      YOUBI(need<forms::ComboBox>("YOUBI")), lbl_PGID(need<forms::Label>("lbl_PGID")),
+      lbl_OPCD(need<forms::Label>("lbl_OPCD")), lbl_OP_CD(need<forms::Label>("lbl_OP_CD")),
+      lbl_OP_NM(need<forms::Label>("lbl_OP_NM")), lbl_HIDUKE(need<forms::Label>("lbl_HIDUKE")),
+      lbl_Center_CD(need<forms::Label>("lbl_Center_CD")),
+      lbl_Soujyu(need<forms::Label>("lbl_Soujyu")) {
     g_Instance = this;
     wireEvents();
 }
@@ -48,15 +35,16 @@ F_M352040::~F_M352040() {
 }
 
 void F_M352040::wireEvents() {
-    using shell::guarded;
+    // The forms layer reports a failing handler through shell::reportFailure (M352040_M::Main
+    // sets it), so the handlers need no catch of their own.
     // Automatic advance runs this screen's field check.
     manage::g_FieldCheck = common::Chk_Field;
     onLoad = [this] { Form_Load(); };
-    onKeyDown = [this](int& k, int s) { guarded([&] { Form_KeyDown(k, s); }); };
+    onKeyDown = [this](int& k, int s) { Form_KeyDown(k, s); };
     onQueryUnload = [this](int& cancel, int mode) { Form_QueryUnload(cancel, mode); };
-    Cmd_end->onClick = [] { guarded([] { common::Proc_Button(1); }); };
-    Cmd_sakujyo->onClick = [] { guarded([] { common::Proc_Button(2); }); };
-    Cmd_tuika->onClick = [] { guarded([] { common::Proc_Button(3); }); };
+    Cmd_end->onClick = [] { common::Proc_Button(1); };
+    Cmd_sakujyo->onClick = [] { common::Proc_Button(2); };
+    Cmd_tuika->onClick = [] { common::Proc_Button(3); };
     for (forms::TextBox* t : {Center_CD, Soujyu, Jikoku}) {
         t->onGotFocus = [t] { manage::Fld_GotFocus(t); };
         t->onLostFocus = [t] { manage::Fld_LostFocus(t); };
@@ -66,12 +54,12 @@ void F_M352040::wireEvents() {
         c->onKeyPress = [](int& keyAscii) { KB_CHK::Chk_KeyPress(keyAscii); };
     for (forms::TextBox* t : {Center_CD, Soujyu})
         t->onKeyUp = [t](int& keyCode, int shift) {
-            if (t->enabled()) guarded([&] { manage::Auto_Advance(keyCode, shift); });
+            if (t->enabled()) manage::Auto_Advance(keyCode, shift);
         };
-    GRID->onClick = [] { guarded(common::GRID_Click); };
-    GRID->onDblClick = [] { guarded(common::GRID_DblClick); };
-    GRID->onRowColChange = [] { guarded(common::GRID_RowColChange); };
-    GRID->onKeyDown = [](int& k, int s) { guarded([&] { common::GRID_KeyDown(k, s); }); };
+    GRID->onClick = common::GRID_Click;
+    GRID->onDblClick = common::GRID_DblClick;
+    GRID->onRowColChange = common::GRID_RowColChange;
+    GRID->onKeyDown = common::GRID_KeyDown;
 }
 
 void F_M352040::Form_Load() {

@@ -25,12 +25,15 @@ namespace {
 
 const QString kCaption = QStringLiteral("□□ 検索 □□");
 
+int g_dialogWidth = 0; // the outer width the kind asked for; 0 keeps the design's client width
+
 // Caption, the open, and the widths: the steps every builder ends with.
 void finish(std::array<int16_t, 7> widths, int dialogWidth = 0, int gridWidth = 0) {
     SEARCH_MSTDB& dlg = searchDialog();
     dlg.setCaption(kCaption);
     database::Open_AdoRs(g_SearchRs);
     g_SearchWidth = widths;
+    g_dialogWidth = dialogWidth;
     if (dialogWidth > 0) dlg.moveTwips(dlg.left(), dlg.top(), dialogWidth, dlg.formHeight());
     if (gridWidth > 0)
         dlg.GRID->move(dlg.GRID->left(), dlg.GRID->top(), gridWidth, dlg.GRID->height());
@@ -46,6 +49,15 @@ QString spelledAsInStatement(const QString& name) {
 void write(forms::Control* target, int column) {
     if (!target) return;
     shell::setDefaultText(target, vbrt::Trim(g_SearchRs->rs->value(column).value_or(QString())));
+}
+
+// The outer frame is centred on the screen, at the kind's width. The frame is known only once
+// the window is on the screen, so the dialog is placed again just before it is first painted.
+void placeDialog(SEARCH_MSTDB& dlg) {
+    const int width = g_dialogWidth > 0 ? g_dialogWidth : dlg.formWidth();
+    const auto pos = appearance::centredPosition(
+        forms::screenWidthTwips(), forms::screenHeightTwips(), width, dlg.formHeight());
+    dlg.moveTwips(pos.left, pos.top, width, dlg.formHeight());
 }
 
 } // namespace
@@ -139,10 +151,8 @@ void Search_MstDb(int16_t kind, forms::Control* target1, const QString& key1, co
     for (int i = 0; i < 7; ++i)
         if (g_SearchWidth[i] != 0 && i < dlg.GRID->columnCount())
             dlg.GRID->setColumnWidth(i, g_SearchWidth[i]);
-    // The dialog opens centred on the screen at the width its kind gave it.
-    const auto pos = appearance::centredPosition(
-        forms::screenWidthTwips(), forms::screenHeightTwips(), dlg.formWidth(), dlg.formHeight());
-    dlg.moveTwips(pos.left, pos.top, dlg.formWidth(), dlg.formHeight());
+    placeDialog(dlg);
+    dlg.beforeFirstPaint([&dlg] { placeDialog(dlg); });
     dlg.showModal();
     // Picked or cancelled, the result keeps no cursor, lock or transaction of the server.
     if (g_SearchRs) {

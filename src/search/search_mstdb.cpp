@@ -5,15 +5,6 @@
 #include "shell/default_property.h"
 #include "shell/guard.h"
 
-namespace {
-
-template <class T> T* need(forms::Form& f, const char* name) {
-    if (f.controls().empty()) screens::layoutSearchDialog(f);
-    return f.get<T>(QString::fromUtf8(name));
-}
-
-} // namespace
-
 SEARCH_MSTDB& searchDialog() {
     // Never destroyed: a static owner would destroy the widget at exit(), after the application.
     static SEARCH_MSTDB* const dialog = new SEARCH_MSTDB;
@@ -21,9 +12,9 @@ SEARCH_MSTDB& searchDialog() {
 }
 
 SEARCH_MSTDB::SEARCH_MSTDB()
-    : forms::Form(QStringLiteral("SEARCH_MSTDB")), GRID(need<forms::DataGrid>(*this, "GRID")),
-      SELECT(need<forms::CommandButton>(*this, "SELECT")),
-      STOP(need<forms::CommandButton>(*this, "STOP")), RS(need<forms::DataControl>(*this, "RS")) {
+    : forms::Form(QStringLiteral("SEARCH_MSTDB"), screens::layoutSearchDialog),
+      GRID(need<forms::DataGrid>("GRID")), SELECT(need<forms::CommandButton>("SELECT")),
+      STOP(need<forms::CommandButton>("STOP")), RS(need<forms::DataControl>("RS")) {
     SELECT->onClick = [] { COMMON_SEARCH_MSTDB::Set_SearchResult(); };
     STOP->onClick = [this] { cancel(false); };
     GRID->onDblClick = [] { COMMON_SEARCH_MSTDB::Set_SearchResult(); };

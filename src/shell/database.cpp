@@ -25,6 +25,24 @@ void setStatus(const odbc::ResultSet& rs) {
     g_RsStatus = rs.eof() ? QStringLiteral("9") : QStringLiteral("0");
 }
 
+// A statement or login that meets a silently dead link (no answer at all) fails after this
+// long, so that the action, with the reconnect and the once-more of a read, shows its message
+// well within 30 s of the key.
+constexpr int kLinkTimeout = 12;
+
+// A connection with g_ConnStr and the program's time-outs, the same for the program's
+// connection and for the code search's own.
+std::unique_ptr<odbc::Connection> openConnection() {
+    if (!g_DbEnv) g_DbEnv = std::make_unique<odbc::Environment>();
+    auto conn = std::make_unique<odbc::Connection>(*g_DbEnv);
+    conn->setLoginTimeout(kLoginTimeout);
+    conn->setLinkTimeout(kLinkTimeout);
+    conn->setQueryTimeout(kQueryTimeout);
+    conn->setLockTimeout(kLockTimeout);
+    conn->open(g_ConnStr);
+    return conn;
+}
+
 } // namespace
 
 AdoRecordset::~AdoRecordset() {
@@ -51,13 +69,7 @@ bool Open_Db() {
         // must not open a database nobody named.
         if (g_DbIni.DbString.isEmpty()) throw std::runtime_error("no data source name");
         // The environment is named after the workstation; ODBC environments carry no name.
-        if (!g_DbEnv) g_DbEnv = std::make_unique<odbc::Environment>();
-        auto conn = std::make_unique<odbc::Connection>(*g_DbEnv);
-        conn->setLoginTimeout(kLoginTimeout);
-        conn->open(g_ConnStr);
-        conn->setQueryTimeout(kQueryTimeout);
-        conn->setLockTimeout(kLockTimeout);
-        g_DbConn = std::move(conn);
+        g_DbConn = openConnection();
         return true;
     } catch (const std::exception&) {
         forms::MsgBox(QStringLiteral("接続エラー"), 0);
@@ -81,13 +93,10 @@ void Open_RsRead(RecordSet& rs) {
 }
 
 void Open_AdoRs(std::unique_ptr<AdoRecordset>& rs) {
-    if (!g_DbEnv) g_DbEnv = std::make_unique<odbc::Environment>();
     auto fresh = std::make_unique<AdoRecordset>();
-    fresh->connection = std::make_unique<odbc::Connection>(*g_DbEnv);
-    fresh->connection->setLoginTimeout(kLoginTimeout);
-    fresh->connection->open(g_ConnStr);
-    fresh->connection->setQueryTimeout(kQueryTimeout);
-    fresh->connection->setLockTimeout(kLockTimeout);
+    fresh->connection = openConnection();
+    // The result stays open while the dialog is shown: it must hold no transaction meanwhile.
+    fresh->connection->setDetachedReads(true);
     fresh->rs = fresh->connection->openResultSet(g_SQL, odbc::CursorType::Keyset,
                                                  odbc::Concurrency::ReadOnly);
     setStatus(*fresh->rs);
@@ -113,6 +122,10 @@ QString Get_KbnName(const QString& kind, const QString& code) {
         }
         rs->close();
         return name;
+    } catch (const odbc::Error& e) {
+        // A lost link is not a code that was not found: the action ends with its message.
+        if (odbc::isLinkFailure(e) || (g_DbConn && g_DbConn->linkLost())) throw;
+        return QString();
     } catch (const std::exception&) {
         return QString();
     }

@@ -18,15 +18,18 @@ namespace database {
 constexpr int kLoginTimeout = 120;
 constexpr int kQueryTimeout = 300;
 // A write blocked by another workstation's lock gives up after this long instead of freezing
-// the screen for the query time-out (PostgreSQL; SQLite data sources set their busy time-out).
+// the screen for the query time-out (PostgreSQL, MariaDB; SQLite data sources set their busy
+// time-out).
 constexpr int kLockTimeout = 5;
 
 // "DSN=...;UID=...;PWD=...;" from the trimmed settings. A value holding ";" or braces is
-// wrapped in braces so it cannot break the string.
+// wrapped in braces so it cannot break the string. Empty UID= and PWD= are passed as they are:
+// psqlODBC then gives the client library no user and no password, and it logs in as the
+// operator's login name with her ~/.pgpass or client certificate.
 QString Build_ConnStr(const QString& dsn, const QString& user, const QString& password);
 
 // A value for the text between single quotes of a statement: its quotes doubled, so pasted
-// text cannot end the literal early.
+// text cannot end the literal early. The connection sends each such value as a parameter.
 QString Sql_Text(const QString& value);
 
 // Opens g_DbConn. On failure shows "接続エラー", ends the program and returns false.

@@ -1,6 +1,6 @@
 #include "shell/guard.h"
 #include "platform/forms/runtime.h"
-#include "platform/odbc/error.h"
+#include "platform/odbc/connection.h"
 
 namespace shell {
 
@@ -9,7 +9,12 @@ void reportFailure(const std::exception& failure) {
     forms::setMousePointer(0);
     // Anything but a database error is a fault of the program, not of the operator's input:
     // the operator is told in the screen's own words, never in the toolkit's English.
-    if (const auto* e = dynamic_cast<const odbc::Error*>(&failure))
+    // A lost link is named in the program's words: the driver's text is long, English and
+    // names the server's address.
+    const auto* e = dynamic_cast<const odbc::Error*>(&failure);
+    if (e && odbc::isLinkFailure(*e))
+        forms::MsgBox(failed + QStringLiteral("\n[%1] 接続エラー").arg(e->sqlState()), 48);
+    else if (e)
         forms::MsgBox(failed + QStringLiteral("\n[%1] %2").arg(e->sqlState(), e->message()), 48);
     else
         forms::MsgBox(failed, 48);

@@ -1,4 +1,5 @@
 #include "startup/M352040_M.h"
+#include "input/field_lookup.h"
 #include "platform/forms/controls.h"
 #include "platform/forms/runtime.h"
 #include "platform/odbc/connection.h"
@@ -77,7 +78,7 @@ bool Chk_Exit() {
     // Field 0 keeps its colour, as it always did.
     if (auto color = appearance::oleColor(g_TextBackColor))
         for (int i = 1; i < g_FieldCount; ++i)
-            g_FieldCtl[i]->setBackColor(*color);
+            if (forms::Control* c = input::fieldControl(i)) c->setBackColor(*color);
     return true;
 }
 

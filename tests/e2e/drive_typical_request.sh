@@ -21,6 +21,11 @@ step key Down
 step key Return
 step type --delay 50 0930
 step key Return
+# The save question is a window of its own, titled with the program's name: a Return sent
+# before it is shown would go to the screen (a slow build, such as the sanitizer one, shows it
+# later than the pause above).
+box=$(wait_for_window '^M352040$' $pid)
+xdotool windowactivate --sync "$box" 2>/dev/null || true
 step key Return # Yes is the default answer of the save question
 # Give the save time to land before the program is ended.
 for _ in $(seq 50); do

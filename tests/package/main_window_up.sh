@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Runs on the virtual display: starts the program and waits for its main window, whose window
-# class must be the desktop entry's StartupWMClass and which must carry the icon.
+# class must be the desktop entry's StartupWMClass and which must carry the icon. With
+# SAVE_TIME=HHMM it then saves a row as an operator does (center C17, r, the second day, the
+# time, Yes) and waits until the command in SAVED_CHECK succeeds.
 # Usage: main_window_up.sh <wm-class> <program> [arguments...]
 set -euo pipefail
 export QT_QPA_PLATFORM=xcb
@@ -29,9 +31,30 @@ echo "main window: $(xdotool getwindowname "$wid")"
 xprop -id "$wid" WM_CLASS | grep -q "\"$wm_class\"\$" \
   || { echo "FAIL: window class $(xprop -id "$wid" WM_CLASS) is not $wm_class"; exit 1; }
 # The icon may be set just after the window is mapped.
+icon=""
 for _ in $(seq 50); do
-  xprop -id "$wid" _NET_WM_ICON | grep -q 'Icon (' && exit 0
+  xprop -id "$wid" _NET_WM_ICON | grep -q 'Icon (' && icon=1 && break
   sleep 0.1
 done
-echo "FAIL: the window has no icon after 5 s"
+[ -n "$icon" ] || { echo "FAIL: the window has no icon after 5 s"; exit 1; }
+[ -n "${SAVE_TIME:-}" ] || exit 0
+
+xdotool windowactivate --sync "$wid" 2>/dev/null || xdotool windowfocus --sync "$wid"
+sleep 0.5
+step() { xdotool "$@"; sleep 0.4; }
+step type --delay 50 C17
+step key Return
+step type r
+step key Down
+step key Return
+step type --delay 50 "$SAVE_TIME"
+step key Return
+step key Return # Yes is the default answer of the save question
+for _ in $(seq 50); do
+  eval "$SAVED_CHECK" && { echo "saved: $SAVE_TIME"; exit 0; }
+  kill -0 $pid 2>/dev/null || break
+  sleep 0.2
+done
+echo "FAIL: the row of $SAVE_TIME was not saved within 10 s; the program's messages:"
+cat "$log"
 exit 1

@@ -16,7 +16,8 @@ fail() { echo "FAIL: $*"; exit 1; }
 lintian --fail-on error,warning --display-level '>=warning' "$deb" || fail "lintian"
 
 files=$(dpkg-deb -c "$deb" | awk '{print $1, $6}')
-for f in '-rwxr-xr-x ./opt/edi/PG/BIN/M352040' '-rw-r--r-- ./opt/edi/EDI.ini' \
+# EDI.ini may hold the database login: never readable by every user, not even before postinst.
+for f in '-rwxr-xr-x ./opt/edi/PG/BIN/M352040' '-rw-r----- ./opt/edi/EDI.ini' \
          '-rw-r--r-- ./usr/share/applications/m352040.desktop' \
          '-rw-r--r-- ./usr/share/icons/hicolor/scalable/apps/m352040.svg' \
          '-rw-r--r-- ./usr/share/m352040/postgresql/schema.sql'; do
@@ -30,7 +31,7 @@ depends=$(dpkg-deb -f "$deb" Depends)
 recommends=$(dpkg-deb -f "$deb" Recommends)
 echo "Depends: $depends"
 echo "Recommends: $recommends"
-for p in libqt6widgets6 libodbc2 libc6 fonts-ipafont-gothic qt6-qpa-plugins libqt6svg6; do
+for p in libqt6widgets6 libodbc2 libc6 fonts-ipafont-gothic qt6-qpa-plugins libqt6svg6 adduser; do
   grep -qE "(^|, )$p( |,|$)" <<<"$depends" || fail "Depends lacks $p"
 done
 for p in odbc-postgresql libsqliteodbc; do

@@ -153,4 +153,26 @@ TEST_F(ScheduleScreen, F5ElsewhereDoesNothingAndEscAsksToExit) {
     });
 }
 
+// A text box the field table does not list (a layout that gained one) is no field: setting the
+// table up, the body check on Enter and the close question all pass it by.
+TEST_F(ScheduleScreen, ATextBoxOutsideTheFieldTableIsNoField) {
+    onEachDatabase([&](const TestDb&) {
+        f().add<forms::TextBox>("Bikou", 0, 0, 1500, 300);
+        common::Init_Form();
+        ASSERT_EQ(workarea::g_FieldCount, 5);
+        EXPECT_EQ(f().Jikoku->tabIndex(), 3);
+        enterHeader("C17", "R");
+        ASSERT_EQ(g_Mode, "BODY");
+        focus(f().Jikoku);
+        type("0930");
+        answers = {2};
+        key(Qt::Key_Return);
+        EXPECT_EQ(messages, QStringList{"この内容で更新しますか"});
+        answers = {7};
+        QTest::mouseClick(f().Cmd_end->widget(), Qt::LeftButton);
+        EXPECT_EQ(messages.last(), "終了してもよろしいですか");
+        EXPECT_TRUE(f().isShown());
+    });
+}
+
 } // namespace

@@ -44,6 +44,10 @@ if $pg_installed; then
 else
   expect "no database at all" 0 "[  SKIPPED ]" env EDI_TEST_DSNS= "${odbc_test[@]}"
 fi
+if [ -x /usr/sbin/mariadbd ]; then
+  expect "no MariaDB database" 1 "names no MariaDB data source" \
+    env EDI_TEST_DSNS="${EDI_TEST_DSNS/EDI_TEST_MARIADB/}" "${odbc_test[@]}"
+fi
 
 # A start-up that fails inside a per-database test fails that test; the program goes on to the
 # next test and ends normally (status 1, not a crash).

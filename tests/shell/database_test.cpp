@@ -21,10 +21,12 @@ protected:
         eachDatabase(
             [&](const TestDb& db) {
                 g_DbIni.DbString = "  " + db.dsn + "  ";
-                g_DbIni.UserId = "postgres";
+                g_DbIni.UserId = db.kind == "mariadb"
+                                     ? qEnvironmentVariable("EDI_TEST_MARIADB_USER")
+                                     : QString("postgres");
                 g_DbIni.Passwd = "";
                 ASSERT_TRUE(database::Open_Db());
-                EXPECT_EQ(g_ConnStr, "DSN=" + db.dsn + ";UID=postgres;PWD=;");
+                EXPECT_EQ(g_ConnStr, "DSN=" + db.dsn + ";UID=" + g_DbIni.UserId + ";PWD=;");
                 check(db);
             },
             [] { g_DbConn.reset(); });

@@ -41,6 +41,9 @@ QString kindOf(const QString& dsn) {
     if (hint.contains(QLatin1String("postgres"), Qt::CaseInsensitive) ||
         hint.contains(QLatin1String("_PG"), Qt::CaseInsensitive))
         return QStringLiteral("postgresql");
+    if (hint.contains(QLatin1String("mariadb"), Qt::CaseInsensitive) ||
+        hint.contains(QLatin1String("mysql"), Qt::CaseInsensitive))
+        return QStringLiteral("mariadb");
     return QStringLiteral("unknown");
 }
 
@@ -55,6 +58,7 @@ std::vector<TestDb> testDatabases() {
             db.kind == QLatin1String("postgresql") ? envText("EDI_TEST_PG_USER") : QString();
         if (db.kind == QLatin1String("postgresql") && user.isEmpty())
             user = QStringLiteral("postgres");
+        if (db.kind == QLatin1String("mariadb")) user = envText("EDI_TEST_MARIADB_USER");
         db.connStr = QStringLiteral("DSN=%1;UID=%2;PWD=;").arg(dsn, user);
         dbs.push_back(db);
     }
@@ -96,6 +100,10 @@ bool postgresInstalled() {
     return QFile::exists(QStringLiteral("/usr/lib/postgresql/15/bin/initdb"));
 }
 
+bool mariadbInstalled() {
+    return QFile::exists(QStringLiteral("/usr/sbin/mariadbd"));
+}
+
 void missingDatabase(const std::string& why) {
     if (postgresInstalled())
         FAIL() << why
@@ -105,6 +113,11 @@ void missingDatabase(const std::string& why) {
 }
 
 bool prepareDatabase(const TestDb& db) {
+    if (db.dsn.isEmpty() && db.kind == QLatin1String("mariadb")) {
+        ADD_FAILURE() << "EDI_TEST_DSNS names no MariaDB data source; MariaDB is installed "
+                         "here, so scripts/testdb-up should have set the database up";
+        return false;
+    }
     if (db.dsn.isEmpty()) {
         missingDatabase(db.kind == QLatin1String("postgresql")
                             ? "EDI_TEST_DSNS names no PostgreSQL data source"
@@ -147,6 +160,12 @@ std::vector<TestDb> testDatabaseParams() {
     });
     if (postgresInstalled() && !anyPostgres)
         dbs.push_back(TestDb{{}, QStringLiteral("postgresql"), {}});
+    const bool anyMariadb = std::any_of(dbs.begin(), dbs.end(), [](const TestDb& db) {
+        return db.kind == QLatin1String("mariadb");
+    });
+    // Only beside a configured database: a run with none at all skips as before.
+    if (mariadbInstalled() && !anyMariadb && !dbs.empty())
+        dbs.push_back(TestDb{{}, QStringLiteral("mariadb"), {}});
     if (dbs.empty()) dbs.push_back(TestDb{{}, QStringLiteral("none"), {}});
     return dbs;
 }

@@ -13,7 +13,7 @@
 
 struct TestDb {
     QString dsn;
-    QString kind;    // "sqlite" or "postgresql"
+    QString kind;    // "sqlite", "postgresql" or "mariadb"
     QString connStr; // as the program builds it: "DSN=X;UID=user;PWD=;"
 };
 
@@ -36,6 +36,8 @@ void PrintTo(const TestDb& db, std::ostream* os);
 // Returns from the caller's point of view like GTEST_SKIP() or FAIL().
 void missingDatabase(const std::string& why);
 bool postgresInstalled();
+// MariaDB installed: a test run that names no MariaDB data source beside the others fails.
+bool mariadbInstalled();
 
 // The one way a test body meets a database: false (the test skipped or failed with a message)
 // when the body must not run; otherwise the database has fresh demo data.

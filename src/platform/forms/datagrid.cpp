@@ -6,6 +6,7 @@
 #include "platform/odbc/resultset.h"
 #include <QHeaderView>
 #include <QMouseEvent>
+#include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QTableView>
 #include <climits>
@@ -50,7 +51,7 @@ struct DataGrid::Impl {
 
 DataGrid::DataGrid(Form* form, QString name, int index)
     : Control(ControlKind::DataGrid, form, std::move(name), index, new DataGridView(this, form)),
-      d(new Impl) {
+      d(std::make_unique<Impl>()) {
     QTableView* v = view();
     d->model = new detail::ResultSetModel(v);
     v->setModel(d->model);
@@ -80,16 +81,14 @@ DataGrid::DataGrid(Form* form, QString name, int index)
     });
 }
 
-DataGrid::~DataGrid() {
-    delete d;
-}
+DataGrid::~DataGrid() = default;
 
 QTableView* DataGrid::view() const {
     return static_cast<QTableView*>(widget());
 }
 
 void DataGrid::setDataSource(odbc::ResultSet* rs) {
-    d->syncing = true;
+    const QScopedValueRollback syncing(d->syncing, true);
     d->model->setResultSet(rs);
     d->widths.assign(size_t(d->model->columnCount()), -1);
     long pos = -1;
@@ -99,7 +98,6 @@ void DataGrid::setDataSource(odbc::ResultSet* rs) {
     if (d->model->canFetchMore(QModelIndex())) d->model->fetchTo(firstBatch());
     if (pos >= 0 && pos < d->model->rowCount())
         view()->setCurrentIndex(d->model->index(int(pos), 0));
-    d->syncing = false;
 }
 
 // The lines the view's height can show, counting a partly shown last line.
@@ -150,10 +148,9 @@ void DataGrid::setRow(int row) {
     d->model->guarded([&] { found = rs->moveTo(row); });
     d->model->takeFetchedRows();
     if (!found || row >= d->model->rowCount()) return;
-    d->syncing = true;
+    const QScopedValueRollback syncing(d->syncing, true);
     const int col = std::max(view()->currentIndex().column(), 0);
     view()->setCurrentIndex(d->model->index(row, col));
-    d->syncing = false;
 }
 
 void DataGrid::fetchAll() {

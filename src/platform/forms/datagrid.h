@@ -3,6 +3,7 @@
 // column names, rows fetched from the result set as the view needs them.
 #include "platform/forms/control.h"
 #include <functional>
+#include <memory>
 
 class QTableView;
 
@@ -40,7 +41,7 @@ public:
 private:
     long firstBatch() const;
     struct Impl;
-    Impl* d;
+    const std::unique_ptr<Impl> d;
 };
 
 // A hidden data control holding a connection string (it shows nothing).

@@ -6,6 +6,8 @@
 #include <QCloseEvent>
 #include <QEventLoop>
 #include <QPointer>
+#include <QScopedValueRollback>
+#include <QTimer>
 #include <QWindow>
 
 namespace forms {
@@ -15,16 +17,24 @@ Form::Form(QString name, QWidget* parent) : QWidget(parent, Qt::Window), name_(s
     installEventFilter(this); // keys reach a disabled active control through the form
 }
 
+Form::Form(QString name, const std::function<void(Form&)>& layout) : Form(std::move(name)) {
+    layout(*this);
+}
+
+// The widgets go while the controls are whole, and the form hears nothing of it: a widget
+// that goes may hand on the focus, and its view may still ask its control what to show.
 Form::~Form() {
     if (modalLoop_) modalLoop_->quit();
     for (Control* c : order_)
         c->widget()->removeEventFilter(this);
-    focused_ = nullptr;
-    byWidget_.clear();
-    order_.clear();
-    owned_.clear();
+    focused_ = held_ = nullptr;
+    const std::vector<Control*> controls = order_;
+    for (auto c = controls.rbegin(); c != controls.rend(); ++c)
+        delete (*c)->widget();
 }
 
+// A control ends with its widget, just after it, whoever deletes the widget: nothing the
+// widget does on its way out can reach a control that has gone.
 void Form::adopt(std::unique_ptr<Control> c) {
     Control* raw = c.get();
     raw->tabIndex_ = raw->kind() == ControlKind::DataControl ? -1 : int(tabSequence().size());
@@ -32,7 +42,16 @@ void Form::adopt(std::unique_ptr<Control> c) {
     order_.push_back(raw);
     byWidget_.insert(raw->widget(), raw);
     raw->widget()->installEventFilter(this);
+    connect(raw->widget(), &QObject::destroyed, this, [this, raw] { release(raw); });
     rebuildFocusChain();
+}
+
+void Form::release(Control* c) {
+    if (focused_ == c) focused_ = nullptr;
+    if (held_ == c) held_ = nullptr;
+    byWidget_.remove(c->widget());
+    std::erase(order_, c);
+    std::erase_if(owned_, [c](const std::unique_ptr<Control>& p) { return p.get() == c; });
 }
 
 // Names compare without regard to case, as the original toolkit's did.
@@ -67,29 +86,43 @@ void Form::setBackColor(uint32_t oleColor) {
     setAutoFillBackground(true);
 }
 
-int Form::left() const {
-    return pixelsToTwips(frameGeometry().x());
-}
-int Form::top() const {
-    return pixelsToTwips(frameGeometry().y());
-}
-int Form::formWidth() const {
-    return pixelsToTwips(frameGeometry().width());
-}
-int Form::formHeight() const {
-    return pixelsToTwips(frameGeometry().height());
+// A shown window asks the platform for its frame: QWidget's copy of it is renewed only when
+// the window moves, and a window manager that frames a window in place does not move it.
+QRect Form::outerFrame() const {
+    if (isVisible() && windowHandle())
+        return geometry().marginsAdded(windowHandle()->frameMargins());
+    return frameGeometry();
 }
 
-// The frame goes to left, top (QWidget::move places a window's frame); the client area keeps
-// what the frame's borders do not take.
+int Form::left() const {
+    return pixelsToTwips(outerFrame().x());
+}
+int Form::top() const {
+    return pixelsToTwips(outerFrame().y());
+}
+int Form::formWidth() const {
+    return pixelsToTwips(outerFrame().width());
+}
+int Form::formHeight() const {
+    return pixelsToTwips(outerFrame().height());
+}
+
+// The frame goes to left, top; the client area keeps what the frame's borders do not take.
 void Form::moveTwips(int left, int top, int width, int height) {
-    const QSize borders = frameGeometry().size() - geometry().size();
+    const QRect outer = outerFrame();
+    const QSize borders = outer.size() - geometry().size();
     const QSize client(std::max(twipsToPixels(width) - borders.width(), 0),
                        std::max(twipsToPixels(height) - borders.height(), 0));
     // A fixed dialog frame takes the new size as its fixed size.
     if (minimumSize() == maximumSize()) setFixedSize(client);
+    const QPoint frameAt(twipsToPixels(left), twipsToPixels(top));
+    if (isVisible()) {
+        // QWidget::move would offset by its own copy of the frame, which may be out of date.
+        setGeometry(QRect(frameAt + (geometry().topLeft() - outer.topLeft()), client));
+        return;
+    }
     resize(client);
-    move(twipsToPixels(left), twipsToPixels(top));
+    move(frameAt); // a window not shown yet: the window manager places its frame there
 }
 
 void Form::setClientSize(int width, int height) {
@@ -105,9 +138,28 @@ void Form::beforeFirstPaint(std::function<void()> f) {
 void Form::paintEvent(QPaintEvent* e) {
     if (!painted_) {
         painted_ = true;
-        if (auto f = std::exchange(firstPaint_, {})) f();
+        if (auto f = std::exchange(firstPaint_, {})) {
+            f();
+            if (outerFrame() == geometry()) awaitFrame(std::move(f));
+        }
     }
     QWidget::paintEvent(e);
+}
+
+// Painted before the window manager framed it: `f` runs again once the frame is there, looked
+// for during a second at most (a display without a window manager never frames it).
+void Form::awaitFrame(std::function<void()> f) {
+    auto* poll = new QTimer(this);
+    poll->setInterval(20);
+    QObject::connect(poll, &QTimer::timeout, this,
+                     [this, poll, f = std::move(f), tries = 0]() mutable {
+                         const bool framed = outerFrame() != geometry();
+                         if (!framed && isVisible() && ++tries < 50) return;
+                         poll->deleteLater();
+                         poll->stop();
+                         if (framed && isVisible()) f();
+                     });
+    poll->start();
 }
 
 void Form::setWindowFont(const QString& name, double points) {
@@ -157,6 +209,12 @@ void Form::showModal() {
     if (!loaded_) return;
     QPointer<QWidget> caller = QApplication::activeWindow();
     setWindowModality(Qt::ApplicationModal);
+    // Owned by the window that opened it, as a message box is: a window manager keeps the two
+    // together (without an owner, Qt names its hidden client-leader window instead).
+    if (caller && caller != this && caller->windowHandle()) {
+        create();
+        windowHandle()->setTransientParent(caller->windowHandle());
+    }
     show();
     raise();
     activateWindow();
@@ -179,22 +237,19 @@ void Form::showModal() {
 bool Form::unload(int unloadMode) {
     if (!loaded_) return true;
     if (unloading_) return false;
-    unloading_ = true;
+    const QScopedValueRollback unloading(unloading_, true);
     int cancel = 0;
     detail::fire(onQueryUnload, cancel, unloadMode);
-    if (cancel != 0) {
-        unloading_ = false;
-        return false;
-    }
+    if (cancel != 0) return false;
     detail::fire(onUnload);
     loaded_ = false;
     focused_ = nullptr;
     held_ = nullptr;
     if (QWidget* w = focusWidget()) w->clearFocus();
     hide();
+    painted_ = false; // shown again, it is placed again once its frame is known
     setWindowModality(Qt::NonModal);
     if (modalLoop_) modalLoop_->quit();
-    unloading_ = false;
     return true;
 }
 

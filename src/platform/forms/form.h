@@ -6,6 +6,7 @@
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <stdexcept>
 #include <vector>
 
 class QEventLoop;
@@ -20,6 +21,10 @@ class Form : public QWidget {
     Q_OBJECT
 public:
     explicit Form(QString name, QWidget* parent = nullptr);
+    // Lays the form out at once: a screen's members look their controls up (need) before the
+    // screen's constructor body runs.
+    Form(QString name, const std::function<void(Form&)>& layout);
+    // Ends every control with its widget, so a shown form may be deleted (see adopt).
     ~Form() override;
 
     const QString& name() const { return name_; }
@@ -39,6 +44,11 @@ public:
     template <class T> T* get(const QString& name, int index = -1) const {
         return dynamic_cast<T*>(control(name, index));
     }
+    // A control the form cannot do without: a layout without it is a fault of the program.
+    template <class T> T* need(const QString& name) const {
+        if (T* c = get<T>(name)) return c;
+        throw std::logic_error("no control " + name.toStdString() + " on " + name_.toStdString());
+    }
     Control* activeControl() const;
 
     QString caption() const;
@@ -56,8 +66,9 @@ public:
     void moveTwips(int left, int top, int width, int height);
     // The client area's size in twips (the design size of a window).
     void setClientSize(int width, int height);
-    // Runs `f` once, just before the window is painted for the first time (its frame is known
-    // by then); nothing when it has been painted already.
+    // Runs `f` once, just before the window is painted for the first time since it was last
+    // loaded; nothing when it has been painted already. When the window manager's frame comes
+    // only after that paint, `f` runs once more when it comes.
     void beforeFirstPaint(std::function<void()> f);
     // Window font (points); controls without their own font use it.
     void setWindowFont(const QString& name, double points);
@@ -93,6 +104,7 @@ protected:
 
 private:
     void adopt(std::unique_ptr<Control> c);
+    void release(Control* c);
     std::vector<Control*> tabSequence() const;
     void rebuildFocusChain();
     bool keyPressed(Control* c, QKeyEvent* e);
@@ -102,6 +114,8 @@ private:
     bool shortcut(Control* c, QShortcutEvent* e);
     void focusArrived(Control* c);
     void settleFocus();
+    QRect outerFrame() const;
+    void awaitFrame(std::function<void()> f);
     QString name_;
     std::vector<std::unique_ptr<Control>> owned_;
     std::vector<Control*> order_;

@@ -10,6 +10,7 @@
 #include <QKeyEvent>
 #include <QPointer>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QShortcutEvent>
 
 namespace forms {
@@ -20,10 +21,8 @@ namespace {
 const QEvent* g_replacement = nullptr;
 
 void deliver(QWidget* w, QEvent* e) {
-    const QEvent* outer = g_replacement;
-    g_replacement = e;
+    const QScopedValueRollback<const QEvent*> delivering(g_replacement, e);
     QCoreApplication::sendEvent(w, e);
-    g_replacement = outer;
 }
 
 // Tab moves the focus and raises no key events, as in the original forms.
@@ -215,9 +214,8 @@ void Form::noteFocus(Control* c) {
 
 void Form::holdFocus(Control* c) {
     held_ = c;
-    holding_ = true;
+    const QScopedValueRollback holding(holding_, true);
     setFocus(Qt::OtherFocusReason);
-    holding_ = false;
 }
 
 // A button's mnemonic moves the focus to the button and clicks it at once.

@@ -1,6 +1,7 @@
 #include "platform/odbc/connection.h"
 #include "platform/odbc/diag.h"
 #include "platform/odbc/jet.h"
+#include "platform/odbc/link_timeout.h"
 #include "platform/odbc/resultset_impl.h"
 #include "platform/odbc/statement.h"
 
@@ -56,6 +57,8 @@ struct Connection::Impl {
     int loginTimeout = -1;
     int queryTimeout = -1;
     int lockTimeout = -1;
+    int linkTimeout = 0;
+    bool detachedReads = false;
     QString connectionString;
     QString dbms;
     detail::OpenResultSets resultSets;
@@ -70,7 +73,7 @@ struct Connection::Impl {
         if (loginTimeout >= 0)
             check(SQLSetConnectAttr(dbc, SQL_ATTR_LOGIN_TIMEOUT,
                                     intAttribute(SQLULEN(loginTimeout)), SQL_IS_UINTEGER));
-        QByteArray in = connectionString.toUtf8();
+        QByteArray in = detail::withLinkTimeout(connectionString, linkTimeout).toUtf8();
         SQLCHAR out[1024];
         SQLSMALLINT outLength = 0;
         check(SQLDriverConnect(dbc, nullptr, reinterpret_cast<SQLCHAR*>(in.data()),
@@ -82,7 +85,18 @@ struct Connection::Impl {
         SQLSMALLINT nameLength = 0;
         if (detail::succeeded(SQLGetInfo(dbc, SQL_DBMS_NAME, name, sizeof name, &nameLength)))
             dbms = QString::fromUtf8(name);
-        applyLockTimeout();
+        setUpSession();
+    }
+    // A session without its lock time-out would let a write wait for the statement time-out:
+    // it is not used, and the next statement connects again.
+    void setUpSession() {
+        try {
+            applyLockTimeout();
+        } catch (const Error&) {
+            disconnect();
+            lost = true;
+            throw;
+        }
     }
     void disconnect() noexcept {
         const detail::OpenResultSets sets = resultSets;
@@ -96,14 +110,26 @@ struct Connection::Impl {
             SQLSetConnectAttr(dbc, SQL_ATTR_AUTOCOMMIT, intAttribute(SQL_AUTOCOMMIT_ON),
                               SQL_IS_UINTEGER);
         }
-        SQLDisconnect(dbc);
+        if (!detail::succeeded(SQLDisconnect(dbc))) {
+            // A driver that still sees a transaction (autocommit could not be switched back
+            // on) refuses; nothing of it was committed.
+            SQLEndTran(SQL_HANDLE_DBC, dbc, SQL_ROLLBACK);
+            SQLDisconnect(dbc);
+        }
         open = false;
         dbms.clear();
     }
     void applyLockTimeout() {
-        if (lockTimeout < 0 || !dbms.startsWith(QLatin1String("PostgreSQL"))) return;
+        if (lockTimeout < 0) return;
+        QByteArray set;
+        if (dbms.startsWith(QLatin1String("PostgreSQL")))
+            set = "SET lock_timeout = " + QByteArray::number(lockTimeout * 1000);
+        else if (detail::isMySqlFamily(dbms)) // InnoDB waits 50 s unless told otherwise
+            set = "SET SESSION innodb_lock_wait_timeout = " + QByteArray::number(lockTimeout);
+        else
+            return;
         detail::Statement st(dbc, dbms, queryTimeout);
-        st.execute(QByteArray("SET lock_timeout = ") + QByteArray::number(lockTimeout * 1000));
+        st.execute(set);
     }
     // What the driver itself knows of its link; a driver without the attribute is taken as
     // connected.
@@ -121,7 +147,9 @@ struct Connection::Impl {
     void ensureLink() {
         if (!lost) {
             requireOpen();
-            if (inTransaction || !driverSaysDead()) return;
+            // MariaDB's driver answers by a ping, a round trip before every statement: there
+            // the failure of the statement itself says the link is gone (isLinkFailure).
+            if (inTransaction || detail::isMySqlFamily(dbms) || !driverSaysDead()) return;
             lost = true;
         }
         if (inTransaction)
@@ -170,19 +198,33 @@ struct Connection::Impl {
             const SQLRETURN ended = SQLEndTran(SQL_HANDLE_DBC, dbc, completion);
             const SQLRETURN autocommit = SQLSetConnectAttr(
                 dbc, SQL_ATTR_AUTOCOMMIT, intAttribute(SQL_AUTOCOMMIT_ON), SQL_IS_UINTEGER);
+            if (!detail::succeeded(autocommit)) lost = true; // replaced before the next statement
             noting([&] {
                 check(ended);
                 check(autocommit);
             });
             return;
         }
-        noting([&] { check(SQLEndTran(SQL_HANDLE_DBC, dbc, completion)); });
+        const SQLRETURN ended = SQLEndTran(SQL_HANDLE_DBC, dbc, completion);
+        if (!detail::succeeded(ended)) {
+            Error failure = detail::diagnostic(SQL_HANDLE_DBC, dbc, ended, dbms);
+            noteFailure(failure);
+            if (!lost) throw failure; // the server refused the commit: nothing was stored
+            // The COMMIT may have reached the server and its answer not come back.
+            inTransaction = false;
+            throw CommitUnknown(failure);
+        }
         inTransaction = false;
-        setAutocommit(true);
+        // The work is stored. A session left without autocommit would run the next reads in a
+        // transaction nobody ends, so it is replaced before the next statement instead.
+        if (!detail::succeeded(SQLSetConnectAttr(dbc, SQL_ATTR_AUTOCOMMIT,
+                                                 intAttribute(SQL_AUTOCOMMIT_ON), SQL_IS_UINTEGER)))
+            lost = true;
     }
-    QByteArray prepare(const QString& sql) const {
+    // The statement for the driver: its values go beside the text as parameters.
+    BoundStatement prepare(const QString& sql) const {
         if (const auto& log = statementLog()) log(sql);
-        return (dbms == QLatin1String("ACCESS") ? sql : translateJet(sql, dbms)).toUtf8();
+        return bindJet(sql, dbms);
     }
 };
 
@@ -215,13 +257,21 @@ bool Connection::isOpen() const {
     return d->open;
 }
 
+void Connection::setLinkTimeout(int seconds) {
+    d->linkTimeout = seconds;
+}
+
+void Connection::setDetachedReads(bool on) {
+    d->detachedReads = on;
+}
+
 void Connection::setQueryTimeout(int seconds) {
     d->queryTimeout = seconds;
 }
 
 void Connection::setLockTimeout(int seconds) {
     d->lockTimeout = seconds;
-    if (d->open) d->noting([&] { d->applyLockTimeout(); });
+    if (d->open) d->setUpSession();
 }
 
 QString Connection::dbmsName() const {
@@ -235,7 +285,8 @@ bool Connection::linkLost() const {
 std::unique_ptr<ResultSet> Connection::openResultSet(const QString& sql, CursorType cursor,
                                                      Concurrency concurrency) {
     d->ensureLink();
-    const QByteArray text = d->prepare(sql);
+    const BoundStatement bound = d->prepare(sql);
+    const QByteArray text = bound.text.toUtf8();
     auto run = [&] {
         detail::Statement st(d->dbc, d->dbms, d->queryTimeout);
         // Read-only sets keep their rows themselves, so the cheapest driver cursor serves: a
@@ -244,25 +295,47 @@ std::unique_ptr<ResultSet> Connection::openResultSet(const QString& sql, CursorT
         st.setAttribute(SQL_ATTR_CURSOR_TYPE,
                         readOnly ? SQL_CURSOR_FORWARD_ONLY : cursorAttribute(cursor));
         st.setAttribute(SQL_ATTR_CONCURRENCY, concurrencyAttribute(concurrency));
+        st.bind(bound.parameters);
         st.execute(text);
         return std::unique_ptr<ResultSet>(
             new ResultSet(std::make_unique<ResultSet::Impl>(std::move(st), &d->resultSets)));
     };
+    // psqlODBC reads through a cursor WITH HOLD inside a transaction it began itself; committing
+    // that transaction once the first rows are in leaves the cursor, and no transaction, open.
+    auto detached = [&] {
+        if (!d->detachedReads || concurrency != Concurrency::ReadOnly || d->inTransaction ||
+            !d->dbms.startsWith(QLatin1String("PostgreSQL")))
+            return run();
+        d->setAutocommit(false);
+        try {
+            auto set = run();
+            d->check(SQLEndTran(SQL_HANDLE_DBC, d->dbc, SQL_COMMIT));
+            d->setAutocommit(true);
+            return set;
+        } catch (...) {
+            SQLEndTran(SQL_HANDLE_DBC, d->dbc, SQL_ROLLBACK);
+            SQLSetConnectAttr(d->dbc, SQL_ATTR_AUTOCOMMIT, intAttribute(SQL_AUTOCOMMIT_ON),
+                              SQL_IS_UINTEGER);
+            throw;
+        }
+    };
     try {
-        return d->noting(run);
+        return d->noting(detached);
     } catch (const Error&) {
         // A read changes nothing, so outside a transaction it may go once more on a new link.
         if (!d->lost || d->inTransaction) throw;
         d->ensureLink();
-        return d->noting(run);
+        return d->noting(detached);
     }
 }
 
 long Connection::execute(const QString& sql) {
     d->ensureLink();
-    const QByteArray text = d->prepare(sql);
+    const BoundStatement bound = d->prepare(sql);
+    const QByteArray text = bound.text.toUtf8();
     return d->noting([&] {
         detail::Statement st(d->dbc, d->dbms, d->queryTimeout);
+        st.bind(bound.parameters);
         if (!st.execute(text)) return 0L;
         SQLLEN count = -1;
         st.check(SQLRowCount(st.handle(), &count));

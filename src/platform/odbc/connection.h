@@ -23,8 +23,8 @@ private:
     void* env_ = nullptr;
 };
 
-// One connection. Statements are given in the Jet dialect and translated (translateJet) unless
-// the DBMS reports itself as ACCESS.
+// One connection. Statements are given in the Jet dialect and translated (bindJet): the values
+// of queries and data changes go to the driver as bound parameters, never in the text.
 class Connection {
 public:
     explicit Connection(Environment& env); // throws Error
@@ -33,13 +33,27 @@ public:
     Connection& operator=(const Connection&) = delete;
 
     void setLoginTimeout(int seconds); // before open
+    // How long a statement or a login may go unanswered on a link that carries nothing at all
+    // (a cut cable, a VPN that drops every packet) before it fails as a lost link, where the
+    // driver lets the program set it (psqlODBC: libpq's keep-alives and TCP user time-out,
+    // added to the connection string; other drivers are left as they are). A server that
+    // answers slowly is not cut short: its TCP stack still acknowledges. Before open.
+    void setLinkTimeout(int seconds);
+    // Read-only result sets opened outside a transaction hold no transaction on the server
+    // while they are read: where the driver reads through a server cursor inside a transaction
+    // of its own (psqlODBC with UseDeclareFetch: BEGIN; DECLARE ... WITH HOLD), that
+    // transaction is committed once the first rows are in and the held cursor lives on without
+    // it. For a connection whose result stays open while the operator looks at it.
+    void setDetachedReads(bool on);
     // SQLDriverConnect with SQL_DRIVER_NOPROMPT; throws Error.
     void open(const QString& connectionString);
     void close() noexcept;
     bool isOpen() const;
     void setQueryTimeout(int seconds); // applied to every later statement
     // How long a statement waits for a lock another session holds, where the server has such
-    // a setting of its own (PostgreSQL's lock_timeout); applied now and after every reconnect.
+    // a setting of its own (PostgreSQL's lock_timeout, MariaDB's innodb_lock_wait_timeout);
+    // applied now and after every reconnect. A session that cannot be given it is not used:
+    // the connection stays lost and the next statement connects again.
     void setLockTimeout(int seconds);
     QString dbmsName() const;
 
@@ -57,7 +71,9 @@ public:
     long execute(const QString& sql);
 
     // Transactions: begin = autocommit off; commit/rollback = SQLEndTran, then autocommit on.
-    // A rollback that fails (the link is gone) still ends the transaction here.
+    // A rollback that fails (the link is gone) still ends the transaction here. A commit whose
+    // link fails throws CommitUnknown; a commit that succeeded stands even when autocommit
+    // cannot be switched back on (the session is then replaced before the next statement).
     void beginTrans();
     void commitTrans();
     void rollbackTrans();
@@ -72,6 +88,14 @@ public:
 private:
     struct Impl;
     std::unique_ptr<Impl> d;
+};
+
+// A commit whose answer never came: the link failed at or after the COMMIT, so the server may
+// have stored the work or not. The transaction is over here; the caller finds out by reading
+// once the link works again. Any other failed commit stored nothing.
+class CommitUnknown : public Error {
+public:
+    explicit CommitUnknown(const Error& cause) : Error(cause) {}
 };
 
 // A transaction that rolls back unless it was committed: no error path can leave it open.
@@ -89,8 +113,8 @@ private:
     bool open_ = true;
 };
 
-// True for the failures that say the link to the server is gone (SQLSTATE class 08, or the
-// server ending the session).
+// True for the failures that say the link to the server is gone (SQLSTATE class 08, which
+// MariaDB's lost-link codes are read as, or the server ending the session).
 bool isLinkFailure(const Error& error);
 
 } // namespace odbc

@@ -20,6 +20,9 @@ inline void check(SQLRETURN ret, SQLSMALLINT handleType, SQLHANDLE handle,
     if (!succeeded(ret)) throw diagnostic(handleType, handle, ret, dbms);
 }
 
+// MariaDB or MySQL, as their ODBC driver names the server.
+bool isMySqlFamily(const QString& dbms);
+
 // The SQLSTATE of the first diagnostic record, or empty.
 QString firstSqlState(SQLSMALLINT handleType, SQLHANDLE handle);
 

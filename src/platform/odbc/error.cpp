@@ -1,4 +1,6 @@
 #include "platform/odbc/diag.h"
+#include <algorithm>
+#include <iterator>
 
 namespace odbc {
 
@@ -22,10 +24,21 @@ QString comparableState(const QString& state, int native, const QString& message
         (native & 0xff) == sqliteConstraint &&
         message.contains(QLatin1String("constraint failed"), Qt::CaseInsensitive))
         return QStringLiteral("23000");
+    // MariaDB's driver calls a lost link HY000 or a state of its own; its native codes say it:
+    // server gone away, lost during a query, cannot connect, killed, shut down, idle too long.
+    static const int lostLink[] = {2002, 2003, 2006, 2013, 2055, 1053, 1160, 1927, 4031};
+    if (isMySqlFamily(dbms) &&
+        std::find(std::begin(lostLink), std::end(lostLink), native) != std::end(lostLink))
+        return QStringLiteral("08S01");
     return state;
 }
 
 } // namespace
+
+bool isMySqlFamily(const QString& dbms) {
+    return dbms.startsWith(QLatin1String("MariaDB"), Qt::CaseInsensitive) ||
+           dbms.startsWith(QLatin1String("MySQL"), Qt::CaseInsensitive);
+}
 
 // Only record 1 is ever read: asking for further records crashes some Linux drivers.
 Error diagnostic(SQLSMALLINT handleType, SQLHANDLE handle, SQLRETURN ret, const QString& dbms) {

@@ -1,4 +1,5 @@
 #include "platform/odbc/jet.h"
+#include "platform/odbc/error.h"
 #include <QDate>
 #include <QRegularExpression>
 #include <QTime>
@@ -162,46 +163,88 @@ std::optional<QDate> parseDate(const QString& text) {
     return date.isValid() ? std::optional<QDate>(date) : std::nullopt;
 }
 
-// The ODBC escape for the text between two '#', or nothing when it is no date/time literal.
-std::optional<QString> jetLiteral(const QString& inner) {
+// The date/time value of the text between two '#', or nothing when it is no such literal.
+std::optional<Parameter> jetValue(const QString& inner) {
     const QString text = inner.trimmed();
     if (const auto time = parseTime(text))
-        return QStringLiteral("{t '%1'}").arg(time->toString(QStringLiteral("HH:mm:ss")));
+        return Parameter{Parameter::Type::Time, time->toString(QStringLiteral("HH:mm:ss"))};
     if (const auto date = parseDate(text))
-        return QStringLiteral("{d '%1'}").arg(date->toString(QStringLiteral("yyyy-MM-dd")));
+        return Parameter{Parameter::Type::Date, date->toString(QStringLiteral("yyyy-MM-dd"))};
     const qsizetype blank = text.indexOf(QLatin1Char(' '));
     if (blank > 0) {
         const auto date = parseDate(text.left(blank));
         const auto time = parseTime(text.mid(blank + 1).trimmed());
         if (date && time)
-            return QStringLiteral("{ts '%1 %2'}")
-                .arg(date->toString(QStringLiteral("yyyy-MM-dd")),
-                     time->toString(QStringLiteral("HH:mm:ss")));
+            return Parameter{Parameter::Type::Timestamp,
+                             date->toString(QStringLiteral("yyyy-MM-dd ")) +
+                                 time->toString(QStringLiteral("HH:mm:ss"))};
     }
     return std::nullopt;
 }
 
-} // namespace
+// The ODBC escape of a date/time value: {t '...'}, {d '...'} or {ts '...'}.
+QString escapeOf(const Parameter& value) {
+    const char* kind = value.type == Parameter::Type::Time   ? "t"
+                       : value.type == Parameter::Type::Date ? "d"
+                                                             : "ts";
+    return QStringLiteral("{%1 '%2'}").arg(QLatin1String(kind), value.value);
+}
 
-QString translateJet(const QString& sql, const QString& dbms) {
+// The text between the quotes of the literal at `i`, its doubled quotes made single; moves
+// `i` past it.
+QString quotedValue(const QString& sql, qsizetype& i) {
+    QString value;
+    for (qsizetype j = i + 1; j < sql.size(); ++j) {
+        if (sql[j] != QLatin1Char('\'')) {
+            value += sql[j];
+        } else if (j + 1 < sql.size() && sql[j + 1] == QLatin1Char('\'')) {
+            value += sql[j++];
+        } else {
+            i = j + 1;
+            return value;
+        }
+    }
+    throw MisuseError("a quoted value of the statement is never closed");
+}
+
+// Queries and data changes take parameters; schema statements do not.
+bool takesParameters(const QString& sql) {
+    static const QRegularExpression dml(
+        QStringLiteral("^\\s*\\(*\\s*(SELECT|INSERT|UPDATE|DELETE)\\b"),
+        QRegularExpression::CaseInsensitiveOption);
+    return dml.match(sql).hasMatch();
+}
+
+// The walk over the statement's text; with `parameters`, values leave the text for them.
+QString translate(const QString& sql, const QString& dbms, std::vector<Parameter>* parameters) {
+    const bool access = dbms == QLatin1String("ACCESS");
     QString out;
     out.reserve(sql.size() + 16);
     qsizetype i = 0;
     while (i < sql.size()) {
-        if (copyQuoted(sql, i, out)) continue;
         const QChar c = sql[i];
+        if (parameters && c == QLatin1Char('\'')) {
+            parameters->push_back(Parameter{Parameter::Type::Text, quotedValue(sql, i)});
+            out += QLatin1Char('?');
+            continue;
+        }
+        if (copyQuoted(sql, i, out)) continue;
         if (c == QLatin1Char('#')) {
             const qsizetype close = sql.indexOf(QLatin1Char('#'), i + 1);
-            const auto literal =
-                close > i ? jetLiteral(sql.mid(i + 1, close - i - 1)) : std::nullopt;
-            if (literal) {
-                out += *literal;
+            const auto value = close > i ? jetValue(sql.mid(i + 1, close - i - 1)) : std::nullopt;
+            if (value) {
+                if (parameters) {
+                    parameters->push_back(*value);
+                    out += QLatin1Char('?');
+                } else {
+                    out += escapeOf(*value);
+                }
                 i = close + 1;
             } else {
                 out += c;
                 ++i;
             }
-        } else if (isHalfWidthKana(c)) {
+        } else if (isHalfWidthKana(c) && !access) {
             // The whole run at once, so that a voiced mark composes with the kana before it.
             qsizetype end = i;
             while (end < sql.size() && isHalfWidthKana(sql[end]))
@@ -213,8 +256,25 @@ QString translateJet(const QString& sql, const QString& dbms) {
             ++i;
         }
     }
+    if (access) return out;
     out = unqualifySetList(out);
     return dbms == QLatin1String("PostgreSQL") ? nullsAsLowest(out) : out;
+}
+
+} // namespace
+
+QString translateJet(const QString& sql, const QString& dbms) {
+    return translate(sql, dbms, nullptr);
+}
+
+BoundStatement bindJet(const QString& sql, const QString& dbms) {
+    BoundStatement bound;
+    if (!takesParameters(sql)) {
+        bound.text = dbms == QLatin1String("ACCESS") ? sql : translate(sql, dbms, nullptr);
+        return bound;
+    }
+    bound.text = translate(sql, dbms, &bound.parameters);
+    return bound;
 }
 
 } // namespace odbc

@@ -3,6 +3,8 @@
 #include "platform/forms/color.h"
 #include "platform/forms/controls.h"
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QInputMethodQueryEvent>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -78,6 +80,46 @@ TEST_F(TextBoxTest, ImeDisableSurvivesLockAndUnlock) {
     box->setImeMode(ImeMode::Off);
     EXPECT_TRUE(box->lineEdit()->testAttribute(Qt::WA_InputMethodEnabled));
     EXPECT_EQ(box->imeMode(), ImeMode::Off);
+}
+
+// What fcitx5's and ibus's Qt modules ask before they hand a key to the input method.
+bool answersImEnabled(QLineEdit* edit) {
+    QInputMethodQueryEvent query(Qt::ImEnabled);
+    QCoreApplication::sendEvent(edit, &query);
+    return query.value(Qt::ImEnabled).toBool();
+}
+
+TEST_F(TextBoxTest, InputMethodIsRefusedWhereTheModeOrAFullBoxSaysSo) {
+    struct Case {
+        ImeMode mode;
+        const char* text;
+        bool selectAll;
+        bool expected;
+    };
+    const Case cases[] = {
+        {ImeMode::Disable, "", false, false},
+        {ImeMode::Disable, "1", true, false},
+        {ImeMode::Off, "", false, true},
+        {ImeMode::Off, "123", false, true},
+        {ImeMode::Off, "1234", false, false},
+        {ImeMode::Off, "1234", true, true},
+        {ImeMode::NoControl, "1234", false, false},
+        {ImeMode::NoControl, "12345", true, true},
+    };
+    box->setMaxLength(4);
+    for (const Case& c : cases) {
+        box->setImeMode(c.mode);
+        box->setText(QString::fromUtf8(c.text));
+        if (c.selectAll)
+            box->lineEdit()->selectAll();
+        else
+            box->lineEdit()->end(false);
+        EXPECT_EQ(answersImEnabled(box->lineEdit()), c.expected)
+            << int(c.mode) << " '" << c.text << "' selected " << c.selectAll;
+    }
+    box->setMaxLength(0);
+    box->setText("12345");
+    EXPECT_TRUE(answersImEnabled(box->lineEdit())) << "a box without a limit is never full";
 }
 
 TEST_F(TextBoxTest, ChangeSeesTheCaretAlreadyAtTheStart) {

@@ -138,6 +138,7 @@ TEST_F(DataGridTest, CtrlEndAndADragToTheEndReachTheRealLastRow) {
              bar->setSliderDown(false);
          }},
     };
+    int pointer = -1; // outlives the loop: the guard set below stays with the grid
     for (const auto& [way, act] : ways) {
         SCOPED_TRACE(way);
         rs = conn.openResultSet("SELECT code FROM centers ORDER BY code", odbc::CursorType::Keyset,
@@ -145,7 +146,7 @@ TEST_F(DataGridTest, CtrlEndAndADragToTheEndReachTheRealLastRow) {
         grid->setDataSource(rs.get());
         QCoreApplication::processEvents();
         ASSERT_LT(model()->rowCount(), kRows);
-        int pointer = -1;
+        pointer = -1;
         grid->setGuard([&](const std::function<void()>& work) {
             pointer = std::max(pointer, mousePointer());
             work();

@@ -38,7 +38,7 @@ class ConnectFailureTest : public DbTest {
 protected:
     void SetUp() override {
         DbTest::SetUp();
-        if (!IsSkipped() && isSqlite()) GTEST_SKIP() << "a PostgreSQL case";
+        if (!IsSkipped() && db().kind != "postgresql") GTEST_SKIP() << "a PostgreSQL case";
     }
     QString serverless(const QString& host, int port) {
         return QString("Driver={PostgreSQL Unicode};Servername=%1;Port=%2;Database=edi_test;"

@@ -19,7 +19,9 @@ EDI_DB_TEST_SUITE(ConnectionTest);
 
 TEST_P(ConnectionTest, ExecuteReportsAffectedRows) {
     auto c = connect();
-    EXPECT_EQ(c->dbmsName(), isSqlite() ? "SQLite" : "PostgreSQL");
+    EXPECT_EQ(c->dbmsName(), isSqlite()               ? "SQLite"
+                             : db().kind == "mariadb" ? "MariaDB"
+                                                      : "PostgreSQL");
     EXPECT_EQ(c->execute("UPDATE FL1903EDI制御マスタ SET 実行端末名='EDI-PC03'"
                          " WHERE 実行端末名='EDI-PC02'"),
               9);
@@ -57,6 +59,27 @@ TEST_P(ConnectionTest, FailuresCarryTheDriversSqlState) {
         c->openResultSet("SELECT * FROM 存在しない表", CursorType::Keyset, Concurrency::ReadOnly),
         odbc::Error);
     EXPECT_EQ(count(*c, c01), 7);
+}
+
+TEST_P(ConnectionTest, ASessionEndedByTheServerIsALostLink) {
+    if (isSqlite()) GTEST_SKIP() << "SQLite has no link to lose";
+    const bool pg = db().kind == "postgresql";
+    auto c = connect();
+    const QString id = c->openResultSet(pg ? "SELECT pg_backend_pid()" : "SELECT CONNECTION_ID()",
+                                        CursorType::Keyset, Concurrency::ReadOnly)
+                           ->value(0)
+                           .value_or("0");
+    connect()->execute(pg ? "SELECT pg_terminate_backend(" + id + ")" : "KILL " + id);
+    try {
+        c->execute("UPDATE FL1903EDI制御マスタ SET 実行端末名='X' WHERE センターコード='C99'");
+        ADD_FAILURE() << "a statement ran on a killed session";
+    } catch (const odbc::Error& e) {
+        // Read from the error alone, not from the driver's own flag.
+        EXPECT_TRUE(odbc::isLinkFailure(e))
+            << e.sqlState().toStdString() << " " << e.nativeCode() << " " << e.what();
+    }
+    EXPECT_TRUE(c->linkLost());
+    EXPECT_EQ(count(*c, c01), 7); // the next statement connects again
 }
 
 TEST_P(ConnectionTest, RollbackUndoesAndCommitKeeps) {

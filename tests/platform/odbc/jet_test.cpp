@@ -1,3 +1,4 @@
+#include "platform/odbc/error.h"
 #include "platform/odbc/jet.h"
 #include <gtest/gtest.h>
 
@@ -93,4 +94,32 @@ TEST(TranslateJet, OrderByKeysSortNullLowestOnPostgreSql) {
     for (const auto& [in, out] : cases)
         EXPECT_EQ(pg(in), out) << in;
     EXPECT_EQ(jet("SELECT a FROM t ORDER BY a"), "SELECT a FROM t ORDER BY a");
+}
+
+TEST(BindJet, EveryValueLeavesTheTextAsAParameter) {
+    using T = odbc::Parameter::Type;
+    const auto b = odbc::bindJet(
+        "UPDATE FL1912EDIスケジュールマスタ SET FL1912EDIスケジュールマスタ.起動時刻='9:30'"
+        " WHERE センターコード='\\'' OR 1=1#' AND 区分ｺｰﾄﾞ='it''s ｶﾅ #1:00#'"
+        " AND 起動時刻=#09:00# AND d=#2024/1/2# AND ts=#2024/02/29 7:08# AND e=''",
+        "MariaDB");
+    EXPECT_EQ(b.text.toStdString(),
+              "UPDATE FL1912EDIスケジュールマスタ SET 起動時刻=? WHERE センターコード=?"
+              " AND 区分コード=? AND 起動時刻=? AND d=? AND ts=? AND e=?");
+    EXPECT_EQ(b.parameters, (std::vector<odbc::Parameter>{{T::Text, "9:30"},
+                                                          {T::Text, "\\' OR 1=1#"},
+                                                          {T::Text, "it's ｶﾅ #1:00#"},
+                                                          {T::Time, "09:00:00"},
+                                                          {T::Date, "2024-01-02"},
+                                                          {T::Timestamp, "2024-02-29 07:08:00"},
+                                                          {T::Text, ""}}));
+    // PostgreSQL's Null order still applies to the text with markers.
+    EXPECT_EQ(odbc::bindJet(" select a from t where b='x' ORDER BY a", "PostgreSQL").text,
+              " select a from t where b=? ORDER BY a NULLS FIRST");
+    // Schema statements cannot take parameters: their literals stay.
+    const QString ddl = "CREATE TABLE t (a varchar(5) DEFAULT 'x' CHECK (a <> 'y'))";
+    EXPECT_EQ(odbc::bindJet(ddl).text, ddl);
+    EXPECT_TRUE(odbc::bindJet(ddl).parameters.empty());
+    // A value that is never closed is the builder's fault, not something to send.
+    EXPECT_THROW(odbc::bindJet("SELECT * FROM t WHERE a='x''"), odbc::MisuseError);
 }

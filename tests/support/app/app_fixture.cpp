@@ -53,8 +53,15 @@ void AppFixture::writeIni(const QString& content) {
 }
 
 QString AppFixture::iniFor(const QString& dsn, const QString& user, const QString& password) const {
+    QString login = user;
+    if (login.isEmpty()) {
+        login = QStringLiteral("postgres");
+        for (const TestDb& db : testDatabases())
+            if (db.dsn == dsn && db.kind == QLatin1String("mariadb"))
+                login = qEnvironmentVariable("EDI_TEST_MARIADB_USER");
+    }
     return demoIni()
         .replace("DBSTRING=EDI_DEMO", "DBSTRING=" + dsn)
-        .replace("USERID=demo", "USERID=" + user)
+        .replace("USERID=demo", "USERID=" + login)
         .replace("PASSWD=\n", "PASSWD=" + password + "\n");
 }

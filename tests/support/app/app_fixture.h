@@ -21,7 +21,8 @@ protected:
     static QString demoIni();
     void writeIni(const QString& content);
     // The demo settings pointing at a data source, user and password.
-    QString iniFor(const QString& dsn, const QString& user = "postgres",
+    // An empty user is the test user of that data source (postgres, or MariaDB's own).
+    QString iniFor(const QString& dsn, const QString& user = {},
                    const QString& password = "") const;
 
     // Runs body once per configured database, each time on fresh demo data with nothing shown
