@@ -7,6 +7,7 @@ set -euo pipefail
 root=$1
 full=$2
 . "$root/e2e_root.sh"
+. "$root/ime_drive.sh"
 export QT_QPA_PLATFORM=xcb QT_IM_MODULE=fcitx XMODIFIERS=@im=fcitx
 
 fail() {
@@ -66,23 +67,6 @@ switch_on() {
   timeout 2 fcitx5-remote -o || true
   expect_state 2 "$1"
 }
-step() {
-  xdotool "$@"
-  sleep 0.4
-}
-wait_row() {
-  local code=$1 n=0
-  for _ in $(seq 50); do
-    n=$(sqlite3 "$root/e2e.db" "SELECT count(*) FROM FL1912EDIスケジュールマスタ
-          WHERE センターコード='$code'")
-    [ "$n" -gt 0 ] && return 0
-    sleep 0.2
-  done
-  fail "no row was saved for $code"
-}
-
-# Without a window manager nothing gives the keyboard back when a message box closes.
-focus() { timeout 5 xdotool windowfocus --sync "$wid" || fail "the main window did not take the focus"; }
 
 "$root/PG/BIN/M352040" A001 >"$root/program.log" 2>&1 &
 pid=$!

@@ -34,7 +34,7 @@ sqlite3 "$tmp/e2e.db" "INSERT INTO FL1903EDI制御マスタ SELECT 'かな', セ
     RLY送信ファイルパス, 相手先種別, 実行端末名 FROM FL1903EDI制御マスタ WHERE センターコード='C17';"
 mkdir "$tmp/home" "$tmp/run"
 chmod 700 "$tmp/run"
-cp "$here/drive_input_method_$framework.sh" "$here/e2e_root.sh" "$tmp/"
+cp "$here/drive_input_method_$framework.sh" "$here/e2e_root.sh" "$here/ime_drive.sh" "$tmp/"
 chmod 755 "$tmp"
 chown -R "$user" "$tmp"
 
