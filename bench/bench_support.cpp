@@ -15,16 +15,18 @@
 
 namespace bench {
 
-bool startProgram(QTemporaryDir& dir, const TestDb& db, std::function<int(const QString&)> answer) {
+bool startProgram(QTemporaryDir& dir, const TestDb& db, std::function<int(const QString&)> answer,
+                  const QString& user, const QString& password) {
     QDir(dir.path()).mkpath("PG/BIN");
     settings::setAppPathOverride(dir.path() + "/PG/BIN");
     QFile demo(QStringLiteral(EDI_SOURCE_DIR "/demo/EDI.ini"));
     if (!demo.open(QIODevice::ReadOnly)) return false;
     QString ini = QString::fromUtf8(demo.readAll());
+    const QString testUser =
+        db.kind == "mariadb" ? qEnvironmentVariable("EDI_TEST_MARIADB_USER") : QString("postgres");
     ini.replace("DBSTRING=EDI_DEMO", "DBSTRING=" + db.dsn)
-        .replace("USERID=demo",
-                 "USERID=" + (db.kind == "mariadb" ? qEnvironmentVariable("EDI_TEST_MARIADB_USER")
-                                                   : QString("postgres")));
+        .replace("USERID=demo", "USERID=" + (user.isEmpty() ? testUser : user))
+        .replace("PASSWD=\n", "PASSWD=" + password + "\n");
     QFile out(dir.path() + "/EDI.ini");
     if (!out.open(QIODevice::WriteOnly)) return false;
     out.write(ini.toUtf8());

@@ -9,8 +9,10 @@
 
 namespace bench {
 
-// Starts the program (Main) on the data source with message boxes answered by `answer`.
-bool startProgram(QTemporaryDir& dir, const TestDb& db, std::function<int(const QString&)> answer);
+// Starts the program (Main) on the data source with message boxes answered by `answer`, as the
+// test user of the database's kind unless a login is given.
+bool startProgram(QTemporaryDir& dir, const TestDb& db, std::function<int(const QString&)> answer,
+                  const QString& user = QString(), const QString& password = QString());
 void stopProgram();
 
 // Milliseconds of each of `runs` calls of fn (after `prepare` each time, untimed).

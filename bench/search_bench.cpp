@@ -1,6 +1,6 @@
 // F5 on a control master of 1,000,000 centers: time until the search dialog is shown with its
-// first rows, beside a plain ODBC fetch of the first row plus the showing of the same dialog
-// empty; the growth of resident memory; and scrolling to the last row.
+// first rows, beside a plain fetch of the same rows into a plain table view; the growth of
+// resident memory; and scrolling to the last row.
 #include "bench_support.h"
 #include "platform/forms/datagrid.h"
 #include "platform/odbc/connection.h"
@@ -12,6 +12,7 @@
 #include <QAbstractItemModel>
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QStandardItemModel>
 #include <QTableView>
 #include <QTimer>
 #include <cstdio>
@@ -98,28 +99,35 @@ void benchmarks(const TestDb& db) {
         last = pressF5(f, false, nullptr);
         runs.push_back(last.ms);
     }
-    // Baseline: the first row by plain ODBC, and the same dialog shown empty.
+    // Baseline: the rows the dialog loaded, fetched plainly (LIMIT) into a plain table view of
+    // the grid's size and font, until it has painted them.
+    const int shownRows = last.rowsVisible;
+    QTableView* grid = searchDialog().GRID->view();
     std::vector<double> base;
     for (int i = 0; i < 5; ++i) {
         QElapsedTimer t;
         t.start();
-        odbc::Connection c(*workarea::g_DbEnv);
-        c.open(workarea::g_ConnStr);
-        auto rs = c.openResultSet("SELECT センターコード,センター名 FROM FL1903EDI制御マスタ",
-                                  odbc::CursorType::Keyset, odbc::Concurrency::ReadOnly);
-        (void)rs->value(0);
-        SEARCH_MSTDB& d = searchDialog();
-        QTimer::singleShot(0, [&] {
-            QApplication::processEvents();
-            base.push_back(t.nsecsElapsed() / 1e6);
-            d.unload(1);
-        });
-        d.showModal();
+        auto rs = workarea::g_DbConn->openResultSet(
+            "SELECT センターコード,センター名 FROM FL1903EDI制御マスタ LIMIT " +
+                QString::number(shownRows),
+            odbc::CursorType::Keyset, odbc::Concurrency::ReadOnly);
+        QStandardItemModel model(0, 2);
+        for (; !rs->eof(); rs->moveNext())
+            model.appendRow({new QStandardItem(rs->value(0).value_or(QString())),
+                             new QStandardItem(rs->value(1).value_or(QString()))});
+        rs->close();
+        QTableView view;
+        view.setFont(grid->font());
+        view.resize(grid->size());
+        view.setModel(&model);
+        view.show();
+        QApplication::processEvents();
+        base.push_back(t.nsecsElapsed() / 1e6);
     }
     QString lastCode;
     const Shown scrolled = pressF5(f, true, &lastCode);
-    std::printf("%-10s F5 on %d centers: %7.1f ms to the dialog with %d rows loaded; plain first "
-                "row + empty dialog %7.1f ms; ratio %.2f (target <= 1.5)\n",
+    std::printf("%-10s F5 on %d centers: %7.1f ms to the dialog with %d rows loaded; the same rows "
+                "fetched plainly into a plain table view %7.1f ms; ratio %.2f (target <= 1.5)\n",
                 qPrintable(db.kind), kCenters, bench::median(runs), last.rowsVisible,
                 bench::median(base), bench::median(runs) / bench::median(base));
     std::printf("%-10s resident memory growth at showing: %.1f MB (target <= 30); scrolled to the "
