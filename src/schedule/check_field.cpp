@@ -6,8 +6,10 @@
 #include "platform/vbrt/vbrt.h"
 #include "schedule/common.h"
 #include "schedule/f_m352040.h"
+#include "shell/default_property.h"
 #include "shell/workarea.h"
 #include <QDate>
+#include <optional>
 
 using namespace workarea;
 using database::Sql_Text;
@@ -60,13 +62,38 @@ void Chk_Center(int16_t& result) {
     rs->close();
 }
 
+namespace {
+
+QString ediCtlSql() {
+    return QStringLiteral("SELECT ") + QStringLiteral(" FL1903EDI制御マスタ.送受信方式,") +
+           QStringLiteral(" FL1903EDI制御マスタ.RLY受信ファイルパス,") +
+           QStringLiteral(" FL1903EDI制御マスタ.RLY送信ファイルパス") +
+           QStringLiteral(" FROM FL1903EDI制御マスタ") +
+           QStringLiteral(" WHERE センターコード = '") + Sql_Text(Trim(frm().Center_CD->text())) +
+           QStringLiteral("'");
+}
+
+QString scheduleSql() {
+    F_M352040& f = frm();
+    return QStringLiteral("SELECT ") + QStringLiteral(" FL1912EDIスケジュールマスタ.曜日,") +
+           QStringLiteral(" FL1912EDIスケジュールマスタ.起動時刻") +
+           QStringLiteral(" FROM FL1912EDIスケジュールマスタ") +
+           QStringLiteral(" LEFT JOIN 区分マスタ ") +
+           QStringLiteral(" ON (FL1912EDIスケジュールマスタ.曜日 = 区分マスタ.区分名称") +
+           QStringLiteral(" AND 区分マスタ.区分 = '") + Trim(common::kYoubiKind) +
+           QStringLiteral("')") +
+           QStringLiteral(" WHERE FL1912EDIスケジュールマスタ.センターコード = '") +
+           Sql_Text(Trim(f.Center_CD->text())) + QStringLiteral("'") +
+           QStringLiteral(" AND FL1912EDIスケジュールマスタ.送受信種別 = '") +
+           Sql_Text(Trim(f.Soujyu->text())) + QStringLiteral("'") +
+           QStringLiteral(" ORDER BY 区分マスタ.区分コード,") +
+           QStringLiteral(" FL1912EDIスケジュールマスタ.起動時刻");
+}
+
+} // namespace
+
 void Get_EdiCtl(database::RecordSet& rs) {
-    g_SQL = QStringLiteral("SELECT ") + QStringLiteral(" FL1903EDI制御マスタ.送受信方式,") +
-            QStringLiteral(" FL1903EDI制御マスタ.RLY受信ファイルパス,") +
-            QStringLiteral(" FL1903EDI制御マスタ.RLY送信ファイルパス") +
-            QStringLiteral(" FROM FL1903EDI制御マスタ") +
-            QStringLiteral(" WHERE センターコード = '") + Sql_Text(Trim(frm().Center_CD->text())) +
-            QStringLiteral("'");
+    g_SQL = ediCtlSql();
     database::Open_RsRead(rs);
 }
 
@@ -77,6 +104,13 @@ void Chk_Soujyu(int16_t& result) {
         result = 9;
         return;
     }
+    // The kind's name, the center's transfer paths and the list: each read decides whether the
+    // next is needed, and all three go to the server at once.
+    std::optional<database::ReadAhead> ahead;
+    if (!Trim(f.Center_CD->text()).isEmpty())
+        ahead.emplace(QStringList{
+            database::KbnNameSql(QStringLiteral("送受信種別"), shell::defaultText(f.Soujyu)),
+            ediCtlSql(), scheduleSql()});
     database::Set_KbnName(QStringLiteral("送受信種別"), f.Soujyu, f.lbl_Soujyu, result);
     if (result == 9) return;
     if (Trim(f.Center_CD->text()).isEmpty()) {
@@ -154,20 +188,7 @@ void Chk_Jikoku(int16_t& result) {
 }
 
 void Get_Schedule(database::RecordSet& rs) {
-    F_M352040& f = frm();
-    g_SQL = QStringLiteral("SELECT ") + QStringLiteral(" FL1912EDIスケジュールマスタ.曜日,") +
-            QStringLiteral(" FL1912EDIスケジュールマスタ.起動時刻") +
-            QStringLiteral(" FROM FL1912EDIスケジュールマスタ") +
-            QStringLiteral(" LEFT JOIN 区分マスタ ") +
-            QStringLiteral(" ON (FL1912EDIスケジュールマスタ.曜日 = 区分マスタ.区分名称") +
-            QStringLiteral(" AND 区分マスタ.区分 = '") + Trim(common::kYoubiKind) +
-            QStringLiteral("')") +
-            QStringLiteral(" WHERE FL1912EDIスケジュールマスタ.センターコード = '") +
-            Sql_Text(Trim(f.Center_CD->text())) + QStringLiteral("'") +
-            QStringLiteral(" AND FL1912EDIスケジュールマスタ.送受信種別 = '") +
-            Sql_Text(Trim(f.Soujyu->text())) + QStringLiteral("'") +
-            QStringLiteral(" ORDER BY 区分マスタ.区分コード,") +
-            QStringLiteral(" FL1912EDIスケジュールマスタ.起動時刻");
+    g_SQL = scheduleSql();
     database::Open_RsRead(rs);
 }
 

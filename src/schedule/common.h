@@ -45,8 +45,9 @@ void GRID_KeyDown(int& keyCode, int shift);
 void Conf_Update(int16_t& result);
 void Cancel_Update(int16_t answer);
 void Upd_Schedule(int16_t& result);
-// Returns the rows the statement changed (-1 when the driver cannot tell).
-long Put_Schedule(int16_t flag);
+// Writes the row as the transaction's last statement and commits it; returns the rows the
+// statement changed (-1 when the driver cannot tell).
+long Put_Schedule(int16_t flag, odbc::Transaction& transaction);
 QString Sel_Schedule(const QString& center, const QString& kind, const QString& day,
                      const QString& time);
 void Del_Schedule(int16_t& result);

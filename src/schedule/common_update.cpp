@@ -176,15 +176,13 @@ void Upd_Schedule(int16_t& result) {
             forms::MsgBox(kRegistered, 48);
             return;
         }
-        if (Put_Schedule(g_RowSelected) == 0) {
-            // Another workstation changed or deleted the taken row first.
-            transaction.rollback();
+        if (Put_Schedule(g_RowSelected, transaction) == 0) {
+            // Another workstation changed or deleted the taken row first: nothing was written.
             result = 9;
             reloadKeeping(entry);
             forms::MsgBox(kNotRegistered, 48);
             return;
         }
-        transaction.commit();
     } catch (const odbc::CommitUnknown& e) {
         const QString center = f.Center_CD->text(), kind = f.Soujyu->text();
         const QString day = f.YOUBI->text(), time = f.Jikoku->text();
@@ -203,7 +201,7 @@ void Upd_Schedule(int16_t& result) {
     }
 }
 
-long Put_Schedule(int16_t flag) {
+long Put_Schedule(int16_t flag, odbc::Transaction& transaction) {
     F_M352040& f = frm();
     if (flag == 0) {
         g_SQL = QStringLiteral("INSERT INTO FL1912EDIスケジュールマスタ ") +
@@ -229,7 +227,7 @@ long Put_Schedule(int16_t flag) {
                 QStringLiteral(" AND FL1912EDIスケジュールマスタ.起動時刻=") +
                 timeLiteral(g_OldJikoku, QStringLiteral("hh:mm"));
     }
-    return database::Exec_Sql();
+    return database::Exec_SqlCommit(transaction);
 }
 
 void Del_Schedule(int16_t& result) {
@@ -262,15 +260,13 @@ void Del_Schedule(int16_t& result) {
                 QStringLiteral(" AND 曜日='") + Sql_Text(Trim(f.YOUBI->text())) +
                 QStringLiteral("'") + QStringLiteral(" AND 起動時刻=") +
                 timeLiteral(f.Jikoku->text(), QStringLiteral("HH:MM"));
-        if (database::Exec_Sql() == 0) {
-            // The row went between the look-up and the statement.
-            transaction.rollback();
+        if (database::Exec_SqlCommit(transaction) == 0) {
+            // The row went between the look-up and the statement: nothing was deleted.
             result = 9;
             forms::MsgBox(kNotRegistered, 48);
             reloadList();
             return;
         }
-        transaction.commit();
         deleted = true;
     } catch (const odbc::CommitUnknown& e) {
         deleted = settleUnknownCommit(result, e, entry, [&] {

@@ -30,8 +30,7 @@ void setStatus(const odbc::ResultSet& rs) {
 // well within 30 s of the key.
 constexpr int kLinkTimeout = 12;
 
-// A connection with g_ConnStr and the program's time-outs, the same for the program's
-// connection and for the code search's own.
+// A connection with g_ConnStr and the program's time-outs.
 std::unique_ptr<odbc::Connection> openConnection() {
     if (!g_DbEnv) g_DbEnv = std::make_unique<odbc::Environment>();
     auto conn = std::make_unique<odbc::Connection>(*g_DbEnv);
@@ -44,10 +43,6 @@ std::unique_ptr<odbc::Connection> openConnection() {
 }
 
 } // namespace
-
-AdoRecordset::~AdoRecordset() {
-    rs.reset(); // the result set goes before its connection
-}
 
 QString Sql_Text(const QString& value) {
     QString quoted = value;
@@ -94,11 +89,7 @@ void Open_RsRead(RecordSet& rs) {
 
 void Open_AdoRs(std::unique_ptr<AdoRecordset>& rs) {
     auto fresh = std::make_unique<AdoRecordset>();
-    fresh->connection = openConnection();
-    // The result stays open while the dialog is shown: it must hold no transaction meanwhile.
-    fresh->connection->setDetachedReads(true);
-    fresh->rs = fresh->connection->openResultSet(g_SQL, odbc::CursorType::Keyset,
-                                                 odbc::Concurrency::ReadOnly);
+    fresh->rs = g_DbConn->openCursor(g_SQL);
     setStatus(*fresh->rs);
     rs = std::move(fresh);
 }
@@ -107,11 +98,27 @@ long Exec_Sql() {
     return g_DbConn->execute(g_SQL);
 }
 
+long Exec_SqlCommit(odbc::Transaction& transaction) {
+    return transaction.commitWith(g_SQL);
+}
+
+ReadAhead::ReadAhead(const QStringList& sqls) {
+    g_DbConn->readAhead(sqls);
+}
+
+ReadAhead::~ReadAhead() {
+    if (g_DbConn) g_DbConn->dropReadAhead();
+}
+
+QString KbnNameSql(const QString& kind, const QString& code) {
+    return QStringLiteral("SELECT 区分名称 FROM 区分マスタ") + QStringLiteral(" WHERE 区分= '") +
+           Sql_Text(kind) + QStringLiteral("'") + QStringLiteral(" AND 区分ｺｰﾄﾞ= '") +
+           Sql_Text(code) + QStringLiteral("'");
+}
+
 QString Get_KbnName(const QString& kind, const QString& code) {
     try {
-        g_SQL = QStringLiteral("SELECT 区分名称 FROM 区分マスタ") +
-                QStringLiteral(" WHERE 区分= '") + Sql_Text(kind) + QStringLiteral("'") +
-                QStringLiteral(" AND 区分ｺｰﾄﾞ= '") + Sql_Text(code) + QStringLiteral("'");
+        g_SQL = KbnNameSql(kind, code);
         RecordSet rs;
         Open_RsRead(rs);
         QString name;

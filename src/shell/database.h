@@ -2,6 +2,7 @@
 // The one database connection and the statement routines. Every statement is built in g_SQL
 // by the caller; these routines know no table.
 #include <QString>
+#include <QStringList>
 #include <cstdint>
 #include <memory>
 
@@ -11,6 +12,7 @@ class Control;
 namespace odbc {
 class Connection;
 class ResultSet;
+class Transaction;
 } // namespace odbc
 
 namespace database {
@@ -43,17 +45,32 @@ void Open_RsUpd(RecordSet& rs);
 // Read-only keyset result of g_SQL; sets g_RsStatus.
 void Open_RsRead(RecordSet& rs);
 
-// A read-only recordset with a connection of its own (opened with g_ConnStr).
+// The code search's read-only recordset of g_SQL. It shares g_DbConn (the same data source,
+// user and password), reading a large result in batches through a cursor of its own where the
+// server has one; it keeps nothing open on the server once it is closed.
 struct AdoRecordset {
-    std::unique_ptr<odbc::Connection> connection;
     RecordSet rs;
-    ~AdoRecordset();
 };
 void Open_AdoRs(std::unique_ptr<AdoRecordset>& rs);
 
 // Runs g_SQL (INSERT, UPDATE, DELETE) on g_DbConn; returns the rows it changed (-1 unknown).
 long Exec_Sql();
+// Runs g_SQL as the last statement of the transaction and commits it, in one round trip where
+// the driver allows; returns the rows it changed, committed whatever their number.
+long Exec_SqlCommit(odbc::Transaction& transaction);
 
+// Reads that one action makes in turn, sent to the server together where the driver allows;
+// each read of the same text that follows, while this lives, takes its rows from there.
+class ReadAhead {
+public:
+    explicit ReadAhead(const QStringList& sqls);
+    ~ReadAhead(); // what was not taken is dropped
+    ReadAhead(const ReadAhead&) = delete;
+    ReadAhead& operator=(const ReadAhead&) = delete;
+};
+
+// The statement Get_KbnName reads the name of a code with.
+QString KbnNameSql(const QString& kind, const QString& code);
 // The name of a code of the code table, or "" (also on any failure).
 QString Get_KbnName(const QString& kind, const QString& code);
 // Shows the name of the code in codeCtl in nameCtl; a code not found empties nameCtl, sets

@@ -86,8 +86,9 @@ TEST_F(HostileValues, AreLookedUpWrittenAndDeletedAsExactlyThatText) {
             EXPECT_EQ(messages, QStringList{kUnknown});
             EXPECT_EQ(f().lbl_Center_CD->caption(), "");
             EXPECT_EQ(common::g_Mode, "HEAD");
-            if (v.contains(QChar(0))) // a text box holds no NUL
+            if (v.contains(QChar(0))) { // a text box holds no NUL
                 EXPECT_EQ(f().Center_CD->text(), QString(v).remove(QChar(0)));
+            }
         }
         EXPECT_EQ(allRows(), before);
 

@@ -1,9 +1,10 @@
 #include "platform/odbc/connection.h"
 #include "platform/odbc/diag.h"
+#include "platform/odbc/driver_options.h"
 #include "platform/odbc/jet.h"
-#include "platform/odbc/link_timeout.h"
 #include "platform/odbc/resultset_impl.h"
 #include "platform/odbc/statement.h"
+#include <deque>
 
 namespace odbc {
 
@@ -18,34 +19,6 @@ SQLPOINTER intAttribute(SQLULEN value) {
     return reinterpret_cast<SQLPOINTER>(value);
 }
 
-SQLULEN cursorAttribute(CursorType type) {
-    switch (type) {
-    case CursorType::ForwardOnly:
-        return SQL_CURSOR_FORWARD_ONLY;
-    case CursorType::Keyset:
-        return SQL_CURSOR_KEYSET_DRIVEN;
-    case CursorType::Dynamic:
-        return SQL_CURSOR_DYNAMIC;
-    case CursorType::Static:
-        return SQL_CURSOR_STATIC;
-    }
-    return SQL_CURSOR_FORWARD_ONLY;
-}
-
-SQLULEN concurrencyAttribute(Concurrency concurrency) {
-    switch (concurrency) {
-    case Concurrency::ReadOnly:
-        return SQL_CONCUR_READ_ONLY;
-    case Concurrency::Lock:
-        return SQL_CONCUR_LOCK;
-    case Concurrency::RowVer:
-        return SQL_CONCUR_ROWVER;
-    case Concurrency::Values:
-        return SQL_CONCUR_VALUES;
-    }
-    return SQL_CONCUR_READ_ONLY;
-}
-
 } // namespace
 
 struct Connection::Impl {
@@ -58,7 +31,17 @@ struct Connection::Impl {
     int queryTimeout = -1;
     int lockTimeout = -1;
     int linkTimeout = 0;
-    bool detachedReads = false;
+    bool psqlodbc = false;          // the driver options of driver_options.h are in effect
+    bool timeoutsInSession = false; // the session has its query and lock time-outs from the login
+    int cursors = 0;                // names of the program's own server cursors
+    int session = 0;                // counts the logins: a cursor belongs to one
+    // Results read ahead (readAhead), in the order the program will ask for them.
+    struct Ahead {
+        QString sql;
+        QStringList names;
+        std::vector<ResultSet::Impl::Row> rows;
+    };
+    std::deque<Ahead> ahead;
     QString connectionString;
     QString dbms;
     detail::OpenResultSets resultSets;
@@ -73,7 +56,9 @@ struct Connection::Impl {
         if (loginTimeout >= 0)
             check(SQLSetConnectAttr(dbc, SQL_ATTR_LOGIN_TIMEOUT,
                                     intAttribute(SQLULEN(loginTimeout)), SQL_IS_UINTEGER));
-        QByteArray in = detail::withLinkTimeout(connectionString, linkTimeout).toUtf8();
+        const detail::DriverString driverString =
+            detail::withDriverOptions(connectionString, {linkTimeout, queryTimeout, lockTimeout});
+        QByteArray in = driverString.connectionString.toUtf8();
         SQLCHAR out[1024];
         SQLSMALLINT outLength = 0;
         check(SQLDriverConnect(dbc, nullptr, reinterpret_cast<SQLCHAR*>(in.data()),
@@ -81,6 +66,9 @@ struct Connection::Impl {
                                SQL_DRIVER_NOPROMPT));
         open = true;
         lost = false;
+        ++session;
+        psqlodbc = driverString.psqlodbc;
+        timeoutsInSession = driverString.timeoutsInSession;
         char name[256] = {};
         SQLSMALLINT nameLength = 0;
         if (detail::succeeded(SQLGetInfo(dbc, SQL_DBMS_NAME, name, sizeof name, &nameLength)))
@@ -102,6 +90,7 @@ struct Connection::Impl {
         const detail::OpenResultSets sets = resultSets;
         for (ResultSet::Impl* set : sets)
             set->close();
+        ahead.clear();
         if (!open) return;
         if (inTransaction) {
             // An open transaction would make the disconnect fail; nothing was committed.
@@ -119,8 +108,11 @@ struct Connection::Impl {
         open = false;
         dbms.clear();
     }
+    // The statement time-out a statement is given itself: none where the session has it.
+    int statementTimeout() const { return timeoutsInSession ? -1 : queryTimeout; }
+    detail::Statement statement() const { return detail::Statement(dbc, dbms, statementTimeout()); }
     void applyLockTimeout() {
-        if (lockTimeout < 0) return;
+        if (lockTimeout < 0 || timeoutsInSession) return;
         QByteArray set;
         if (dbms.startsWith(QLatin1String("PostgreSQL")))
             set = "SET lock_timeout = " + QByteArray::number(lockTimeout * 1000);
@@ -128,8 +120,7 @@ struct Connection::Impl {
             set = "SET SESSION innodb_lock_wait_timeout = " + QByteArray::number(lockTimeout);
         else
             return;
-        detail::Statement st(dbc, dbms, queryTimeout);
-        st.execute(set);
+        statement().execute(set);
     }
     // What the driver itself knows of its link; a driver without the attribute is taken as
     // connected.
@@ -176,14 +167,15 @@ struct Connection::Impl {
     void fetchAllOpenSets() {
         const detail::OpenResultSets sets = resultSets;
         for (ResultSet::Impl* set : sets)
-            set->fetchAll();
+            if (!set->cursor) set->fetchAll();
     }
-    // Ending a transaction closes the drivers' cursors (psqlODBC's DECLAREd ones for certain),
-    // so the open result sets take the rest of their rows into their caches first. A rollback
-    // must not be stopped by a set that cannot: that set is closed instead.
+    // Ending a transaction closes the drivers' cursors, so the open result sets take the rest of
+    // their rows into their caches first (the program's own cursors are held: they stay). A
+    // rollback must not be stopped by a set that cannot: that set is closed instead.
     void endTransaction(SQLSMALLINT completion) {
         const detail::OpenResultSets sets = resultSets;
         for (ResultSet::Impl* set : sets) {
+            if (set->cursor) continue;
             try {
                 set->fetchAll();
             } catch (const Error&) {
@@ -221,8 +213,29 @@ struct Connection::Impl {
                                                  intAttribute(SQL_AUTOCOMMIT_ON), SQL_IS_UINTEGER)))
             lost = true;
     }
+    // Runs a read; a read changes nothing, so outside a transaction it may go once more on a new
+    // link.
+    template <class Open> std::unique_ptr<ResultSet> reading(const QString& sql, Open open) {
+        if (!ahead.empty() && ahead.front().sql == sql && !inTransaction && !lost) {
+            if (const auto& log = statementLog()) log(sql);
+            Ahead result = std::move(ahead.front());
+            ahead.pop_front();
+            return std::unique_ptr<ResultSet>(new ResultSet(std::make_unique<ResultSet::Impl>(
+                std::move(result.names), std::move(result.rows), &resultSets)));
+        }
+        ensureLink();
+        const BoundStatement bound = prepare(sql);
+        try {
+            return noting([&] { return open(bound); });
+        } catch (const Error&) {
+            if (!lost || inTransaction) throw;
+            ensureLink();
+            return noting([&] { return open(bound); });
+        }
+    }
     // The statement for the driver: its values go beside the text as parameters.
-    BoundStatement prepare(const QString& sql) const {
+    BoundStatement prepare(const QString& sql) {
+        ahead.clear(); // another statement: what was read ahead may be out of date
         if (const auto& log = statementLog()) log(sql);
         return bindJet(sql, dbms);
     }
@@ -261,17 +274,23 @@ void Connection::setLinkTimeout(int seconds) {
     d->linkTimeout = seconds;
 }
 
-void Connection::setDetachedReads(bool on) {
-    d->detachedReads = on;
-}
-
 void Connection::setQueryTimeout(int seconds) {
+    const bool changed = d->queryTimeout != seconds;
     d->queryTimeout = seconds;
+    // A session that has it from its login is told of a change (the next login carries it).
+    if (d->open && d->timeoutsInSession && changed)
+        d->statement().execute("SET statement_timeout = " +
+                               QByteArray::number(std::max(0, seconds) * 1000));
 }
 
 void Connection::setLockTimeout(int seconds) {
+    const bool changed = d->lockTimeout != seconds;
     d->lockTimeout = seconds;
-    if (d->open) d->setUpSession();
+    if (d->open && d->timeoutsInSession && changed)
+        d->statement().execute("SET lock_timeout = " +
+                               QByteArray::number(std::max(0, seconds) * 1000));
+    else if (d->open)
+        d->setUpSession();
 }
 
 QString Connection::dbmsName() const {
@@ -282,69 +301,147 @@ bool Connection::linkLost() const {
     return d->lost;
 }
 
-std::unique_ptr<ResultSet> Connection::openResultSet(const QString& sql, CursorType cursor,
-                                                     Concurrency concurrency) {
-    d->ensureLink();
-    const BoundStatement bound = d->prepare(sql);
-    const QByteArray text = bound.text.toUtf8();
-    auto run = [&] {
-        detail::Statement st(d->dbc, d->dbms, d->queryTimeout);
-        // Read-only sets keep their rows themselves, so the cheapest driver cursor serves: a
-        // scrollable one makes the SQLite driver read the whole result before the first row.
-        const bool readOnly = concurrency == Concurrency::ReadOnly;
-        st.setAttribute(SQL_ATTR_CURSOR_TYPE,
-                        readOnly ? SQL_CURSOR_FORWARD_ONLY : cursorAttribute(cursor));
-        st.setAttribute(SQL_ATTR_CONCURRENCY, concurrencyAttribute(concurrency));
+std::unique_ptr<ResultSet> Connection::openResultSet(const QString& sql, CursorType, Concurrency) {
+    // The layer updates nothing through a result set and keeps the rows itself, so the driver's
+    // cheapest cursor serves every request: an updatable or scrollable one costs psqlODBC
+    // catalog queries, and the SQLite driver reads the whole result before the first row.
+    return d->reading(sql, [this](const BoundStatement& bound) {
+        detail::Statement st = d->statement();
         st.bind(bound.parameters);
-        st.execute(text);
+        st.execute(bound.text.toUtf8());
         return std::unique_ptr<ResultSet>(
             new ResultSet(std::make_unique<ResultSet::Impl>(std::move(st), &d->resultSets)));
-    };
-    // psqlODBC reads through a cursor WITH HOLD inside a transaction it began itself; committing
-    // that transaction once the first rows are in leaves the cursor, and no transaction, open.
-    auto detached = [&] {
-        if (!d->detachedReads || concurrency != Concurrency::ReadOnly || d->inTransaction ||
-            !d->dbms.startsWith(QLatin1String("PostgreSQL")))
-            return run();
-        d->setAutocommit(false);
-        try {
-            auto set = run();
-            d->check(SQLEndTran(SQL_HANDLE_DBC, d->dbc, SQL_COMMIT));
-            d->setAutocommit(true);
-            return set;
-        } catch (...) {
-            SQLEndTran(SQL_HANDLE_DBC, d->dbc, SQL_ROLLBACK);
-            SQLSetConnectAttr(d->dbc, SQL_ATTR_AUTOCOMMIT, intAttribute(SQL_AUTOCOMMIT_ON),
-                              SQL_IS_UINTEGER);
-            throw;
-        }
-    };
-    try {
-        return d->noting(detached);
-    } catch (const Error&) {
-        // A read changes nothing, so outside a transaction it may go once more on a new link.
-        if (!d->lost || d->inTransaction) throw;
-        d->ensureLink();
-        return d->noting(detached);
-    }
+    });
+}
+
+std::unique_ptr<ResultSet> Connection::openCursor(const QString& sql) {
+    if (!d->psqlodbc || !d->dbms.startsWith(QLatin1String("PostgreSQL")))
+        return openResultSet(sql, CursorType::Keyset, Concurrency::ReadOnly);
+    return d->reading(sql, [this](const BoundStatement& bound) {
+        const QByteArray name = "edi_cursor_" + QByteArray::number(++d->cursors);
+        const QByteArray fetch = "FETCH " + QByteArray::number(kCursorBatch) + " FROM " + name;
+        // Declared outside a transaction block, the cursor lives on after its statement's own
+        // transaction has ended; the first rows come in the same message.
+        detail::Statement st = d->statement();
+        st.bind(bound.parameters);
+        st.execute("DECLARE " + name + " CURSOR WITH HOLD FOR " + bound.text.toUtf8() + ";" +
+                   fetch);
+        st.check(SQLMoreResults(st.handle())); // the FETCH's rows follow the DECLARE's answer
+        Impl* const conn = d.get();
+        ResultSet::Impl::ServerCursor cursor;
+        cursor.batchSize = kCursorBatch;
+        cursor.nextBatch = [conn, fetch] {
+            return conn->noting([&] {
+                detail::Statement next = conn->statement();
+                next.execute(fetch);
+                return next;
+            });
+        };
+        cursor.release = [conn, session = conn->session, close = "CLOSE " + name]() noexcept {
+            // A session that has gone took its cursors with it.
+            if (!conn->open || conn->lost || conn->session != session) return;
+            try {
+                conn->noting([&] { conn->statement().execute(close); });
+            } catch (const Error&) {
+                // Ends with the session at the latest.
+            }
+        };
+        return std::unique_ptr<ResultSet>(new ResultSet(
+            std::make_unique<ResultSet::Impl>(std::move(st), &d->resultSets, std::move(cursor))));
+    });
 }
 
 long Connection::execute(const QString& sql) {
     d->ensureLink();
     const BoundStatement bound = d->prepare(sql);
-    const QByteArray text = bound.text.toUtf8();
     return d->noting([&] {
-        detail::Statement st(d->dbc, d->dbms, d->queryTimeout);
+        detail::Statement st = d->statement();
         st.bind(bound.parameters);
-        if (!st.execute(text)) return 0L;
-        SQLLEN count = -1;
-        st.check(SQLRowCount(st.handle(), &count));
-        return long(count);
+        if (!st.execute(bound.text.toUtf8())) return 0L;
+        return st.rowCount();
     });
+}
+
+long Connection::executeAndCommit(const QString& sql) {
+    d->requireOpen();
+    if (!d->inTransaction) throw MisuseError("commit without a transaction");
+    if (!d->psqlodbc) {
+        const long count = execute(sql);
+        commitTrans();
+        return count;
+    }
+    d->ensureLink(); // in a transaction a lost link fails here
+    const BoundStatement bound = d->prepare(sql);
+    d->fetchAllOpenSets();
+    long count = -1;
+    try {
+        detail::Statement st = d->statement();
+        st.bind(bound.parameters);
+        const bool changed = st.execute(bound.text.toUtf8() + ";COMMIT");
+        count = changed ? st.rowCount() : 0;
+        for (SQLRETURN ret; (ret = SQLMoreResults(st.handle())) != SQL_NO_DATA;)
+            st.check(ret); // the COMMIT's own answer
+    } catch (const Error& e) {
+        d->noteFailure(e);
+        // Refused by the server: nothing was stored and the caller rolls back.
+        if (!d->lost) throw;
+        d->inTransaction = false;
+        throw CommitUnknown(e);
+    }
+    // The driver saw the COMMIT go by and has no transaction left: this only switches
+    // autocommit back on.
+    d->endTransaction(SQL_COMMIT);
+    return count;
+}
+
+void Connection::readAhead(const QStringList& sqls) {
+    d->ahead.clear();
+    if (!d->psqlodbc || sqls.size() < 2 || d->inTransaction) return;
+    QByteArray text;
+    std::vector<Parameter> parameters;
+    for (const QString& sql : sqls) {
+        const BoundStatement bound = bindJet(sql, d->dbms);
+        text += (text.isEmpty() ? "" : ";") + bound.text.toUtf8();
+        parameters.insert(parameters.end(), bound.parameters.begin(), bound.parameters.end());
+    }
+    auto run = [&] {
+        detail::Statement st = d->statement();
+        st.bind(parameters);
+        st.execute(text);
+        std::deque<Impl::Ahead> results;
+        for (const QString& sql : sqls) {
+            if (!results.empty()) st.check(SQLMoreResults(st.handle()));
+            Impl::Ahead result{sql, ResultSet::Impl::columnNames(st), {}};
+            while (auto row = ResultSet::Impl::readRow(st, int(result.names.size())))
+                result.rows.push_back(std::move(*row));
+            results.push_back(std::move(result));
+        }
+        d->ahead = std::move(results);
+    };
+    try {
+        d->ensureLink();
+        try {
+            d->noting(run);
+        } catch (const Error&) {
+            // Reads change nothing: once more on a new link, as any read.
+            if (!d->lost) throw;
+            d->ensureLink();
+            d->noting(run);
+        }
+    } catch (const Error&) {
+        // A link that is gone ends the action with its message, as the first read would have.
+        if (d->lost) throw;
+        // Refused by the server: the reads go one by one and meet the failure themselves.
+    }
+}
+
+void Connection::dropReadAhead() noexcept {
+    d->ahead.clear();
 }
 
 void Connection::beginTrans() {
     if (d->inTransaction) throw MisuseError("a transaction is already open");
+    d->ahead.clear();
     d->ensureLink();
     d->noting([&] {
         d->fetchAllOpenSets();
@@ -392,6 +489,12 @@ Transaction::~Transaction() {
 void Transaction::commit() {
     connection_.commitTrans();
     open_ = false;
+}
+
+long Transaction::commitWith(const QString& sql) {
+    const long count = connection_.executeAndCommit(sql);
+    open_ = false;
+    return count;
 }
 
 void Transaction::rollback() {

@@ -2,6 +2,7 @@
 #include "platform/odbc/error.h"
 #include "platform/odbc/resultset.h"
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <memory>
 
@@ -39,12 +40,6 @@ public:
     // added to the connection string; other drivers are left as they are). A server that
     // answers slowly is not cut short: its TCP stack still acknowledges. Before open.
     void setLinkTimeout(int seconds);
-    // Read-only result sets opened outside a transaction hold no transaction on the server
-    // while they are read: where the driver reads through a server cursor inside a transaction
-    // of its own (psqlODBC with UseDeclareFetch: BEGIN; DECLARE ... WITH HOLD), that
-    // transaction is committed once the first rows are in and the held cursor lives on without
-    // it. For a connection whose result stays open while the operator looks at it.
-    void setDetachedReads(bool on);
     // SQLDriverConnect with SQL_DRIVER_NOPROMPT; throws Error.
     void open(const QString& connectionString);
     void close() noexcept;
@@ -62,13 +57,34 @@ public:
     // A read outside a transaction that finds the link broken reconnects and runs once more.
     bool linkLost() const;
 
-    // Opens a result set. ReadOnly requests give the row-cache keyset behaviour over a
-    // forward-only cursor; other requests set SQL_ATTR_CURSOR_TYPE / SQL_ATTR_CONCURRENCY
-    // (01S02 substitutions accepted). The first row is fetched at once (eof known).
+    // Opens a result set with keyset behaviour (the row cache) over the driver's forward-only,
+    // read-only cursor, whatever the request: nothing is updated through a result set, so an
+    // updatable request reads the same rows. The first row is fetched at once (eof known).
     std::unique_ptr<ResultSet> openResultSet(const QString& sql, CursorType cursor,
                                              Concurrency concurrency);
+    // A read-only result that may be large and stays open while it is looked at: on
+    // PostgreSQL through psqlODBC, a cursor WITH HOLD of the program's own, read kCursorBatch
+    // rows at a time (the first batch in the same message as its DECLARE); no transaction stays
+    // open meanwhile, and closing the set closes the cursor. Elsewhere as openResultSet.
+    std::unique_ptr<ResultSet> openCursor(const QString& sql);
+    static constexpr long kCursorBatch = 100;
+    // Reads that one action makes one after the other, each deciding whether the next is
+    // needed: on psqlODBC they go to the server together, in one message, and each later
+    // openResultSet of the same text, in this order and with nothing else run in between,
+    // takes its rows from here (any other statement drops them). Elsewhere, or when the
+    // server refuses the message, nothing is read ahead and the reads go as they come; a lost
+    // link (after the once-more of a read) throws, as the first read would.
+    void readAhead(const QStringList& sqls);
+    // Drops what was read ahead and not taken: the action that wanted it is over.
+    void dropReadAhead() noexcept;
     // Executes a statement without a result; returns the affected row count (-1 unknown).
     long execute(const QString& sql);
+    // Executes the last statement of the open transaction and commits the transaction, on
+    // psqlODBC as one message ("...;COMMIT"), elsewhere one after the other. A statement or
+    // commit the server refuses throws Error with the transaction still open (the caller rolls
+    // back); a link that fails throws CommitUnknown. Returns the statement's row count, which
+    // is committed whatever it is.
+    long executeAndCommit(const QString& sql);
 
     // Transactions: begin = autocommit off; commit/rollback = SQLEndTran, then autocommit on.
     // A rollback that fails (the link is gone) still ends the transaction here. A commit whose
@@ -106,6 +122,8 @@ public:
     Transaction(const Transaction&) = delete;
     Transaction& operator=(const Transaction&) = delete;
     void commit();
+    // Runs the transaction's last statement and commits with it (Connection::executeAndCommit).
+    long commitWith(const QString& sql);
     void rollback(); // throws when the rollback itself fails; the transaction is ended anyway
 
 private:

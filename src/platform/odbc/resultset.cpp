@@ -8,12 +8,13 @@ namespace {
 
 QString columnNameOf(const detail::Statement& st, SQLUSMALLINT column) {
     QByteArray name(256, Qt::Uninitialized);
-    SQLSMALLINT length = 0, type = 0, digits = 0, nullable = 0;
-    SQLULEN size = 0;
+    SQLSMALLINT length = 0;
     for (;;) {
+        // Only the name: asked for the type or nullability, psqlODBC reads the table's columns
+        // from the catalog, a round trip per table and session.
         st.check(SQLDescribeCol(st.handle(), column, reinterpret_cast<SQLCHAR*>(name.data()),
-                                SQLSMALLINT(name.size()), &length, &type, &size, &digits,
-                                &nullable));
+                                SQLSMALLINT(name.size()), &length, nullptr, nullptr, nullptr,
+                                nullptr));
         if (length < name.size()) break;
         name.resize(length + 1);
     }
@@ -43,13 +44,32 @@ std::optional<QString> readValue(const detail::Statement& st, SQLUSMALLINT colum
 
 } // namespace
 
-ResultSet::Impl::Impl(detail::Statement st, detail::OpenResultSets* owner_)
-    : statement(std::move(st)), owner(owner_) {
+QStringList ResultSet::Impl::columnNames(const detail::Statement& st) {
     SQLSMALLINT columns = 0;
-    statement->check(SQLNumResultCols(statement->handle(), &columns));
+    st.check(SQLNumResultCols(st.handle(), &columns));
+    QStringList names;
     for (SQLUSMALLINT c = 1; c <= columns; ++c)
-        names << columnNameOf(*statement, c);
-    if (columns == 0) statement.reset(); // a statement without a result: an empty set
+        names << columnNameOf(st, c);
+    return names;
+}
+
+std::optional<ResultSet::Impl::Row> ResultSet::Impl::readRow(const detail::Statement& st,
+                                                             int columns) {
+    const SQLRETURN ret = SQLFetch(st.handle());
+    if (ret == SQL_NO_DATA) return std::nullopt;
+    st.check(ret);
+    Row row;
+    row.reserve(columns);
+    for (SQLUSMALLINT c = 1; c <= columns; ++c)
+        row.push_back(readValue(st, c));
+    return row;
+}
+
+ResultSet::Impl::Impl(detail::Statement st, detail::OpenResultSets* owner_,
+                      std::optional<ServerCursor> cursor_)
+    : statement(std::move(st)), cursor(std::move(cursor_)), owner(owner_) {
+    names = columnNames(*statement);
+    if (names.isEmpty()) statement.reset(); // a statement without a result: an empty set
     if (fetchOne()) {
         current = 0;
     } else {
@@ -58,23 +78,35 @@ ResultSet::Impl::Impl(detail::Statement st, detail::OpenResultSets* owner_)
     owner->push_back(this); // only now: a failed open must leave nothing behind
 }
 
+ResultSet::Impl::Impl(QStringList names_, std::vector<Row> rows_, detail::OpenResultSets* owner_)
+    : owner(owner_), names(std::move(names_)), rows(std::move(rows_)) {
+    if (rows.empty())
+        setPastEnd();
+    else
+        current = 0;
+    owner->push_back(this);
+}
+
 ResultSet::Impl::~Impl() {
     close();
 }
 
 bool ResultSet::Impl::fetchOne() {
     if (!statement) return false;
-    const SQLRETURN ret = SQLFetch(statement->handle());
-    if (ret == SQL_NO_DATA) {
+    std::optional<Row> row = readRow(*statement, int(names.size()));
+    // A full batch of the program's cursor: the next one may have more.
+    while (!row && cursor && cursor->inBatch == cursor->batchSize) {
+        statement.reset();
+        cursor->inBatch = 0;
+        statement.emplace(cursor->nextBatch());
+        row = readRow(*statement, int(names.size()));
+    }
+    if (!row) {
         statement.reset(); // frees the driver's cursor and, on SQLite, its read lock
         return false;
     }
-    statement->check(ret);
-    Row row;
-    row.reserve(names.size());
-    for (SQLUSMALLINT c = 1; c <= names.size(); ++c)
-        row.push_back(readValue(*statement, c));
-    rows.push_back(std::move(row));
+    if (cursor) ++cursor->inBatch;
+    rows.push_back(std::move(*row));
     return true;
 }
 
@@ -85,6 +117,11 @@ void ResultSet::Impl::fetchAll() {
 
 void ResultSet::Impl::close() noexcept {
     statement.reset();
+    if (cursor) {
+        const auto release = std::move(cursor->release);
+        cursor.reset();
+        if (release) release();
+    }
     if (owner) {
         owner->erase(std::remove(owner->begin(), owner->end(), this), owner->end());
         owner = nullptr;

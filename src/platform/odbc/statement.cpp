@@ -62,6 +62,12 @@ bool Statement::execute(const QByteArray& sql) {
     return true;
 }
 
+long Statement::rowCount() const {
+    SQLLEN count = -1;
+    check(SQLRowCount(stmt_.get(), &count));
+    return long(count);
+}
+
 void Statement::check(SQLRETURN ret) const {
     if (!succeeded(ret)) throw diagnostic(SQL_HANDLE_STMT, stmt_.get(), ret, dbms_);
 }

@@ -38,6 +38,8 @@ public:
     // Runs `sql` (UTF-8) with the values bound, in one call; false when the driver answers
     // SQL_NO_DATA (no rows affected).
     bool execute(const QByteArray& sql);
+    // Rows the statement changed (-1 unknown).
+    long rowCount() const;
     // Throws the statement's diagnostic unless `ret` is a success.
     void check(SQLRETURN ret) const;
     void free() noexcept { stmt_.reset(); }

@@ -103,6 +103,23 @@ TEST_P(ConnectionTest, RollbackUndoesAndCommitKeeps) {
     EXPECT_EQ(count(*observer, c01), 0);
 }
 
+TEST_P(ConnectionTest, ReadsAheadServeOnlyTheirOwnTurn) {
+    auto c = connect();
+    const QString sql = "SELECT COUNT(*) FROM FL1912EDIスケジュールマスタ WHERE ";
+    c->readAhead({sql + c01, sql + "送受信種別='R'"});
+    EXPECT_EQ(count(*c, c01), 7);
+    // Any other statement drops what was read ahead: the count is read again, not served stale.
+    EXPECT_EQ(c->execute("DELETE FROM FL1912EDIスケジュールマスタ WHERE 送受信種別='R'"), 9);
+    EXPECT_EQ(count(*c, "送受信種別='R'"), 0);
+    // A commit travels with the transaction's last statement.
+    odbc::Transaction transaction(*c);
+    EXPECT_EQ(c->execute("DELETE FROM FL1912EDIスケジュールマスタ WHERE " + c01 + " AND 1=0"), 0);
+    EXPECT_EQ(transaction.commitWith("DELETE FROM FL1912EDIスケジュールマスタ WHERE " + c01), 2);
+    EXPECT_FALSE(c->inTransaction());
+    auto observer = connect();
+    EXPECT_EQ(count(*observer, c01), 0);
+}
+
 TEST_P(ConnectionTest, QueryTimeOutAppliesToEveryStatement) {
     auto c = connect();
     c->setQueryTimeout(300); // what the program sets: both drivers must take it

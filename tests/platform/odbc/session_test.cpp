@@ -3,7 +3,7 @@
 // on (the scripted driver fails exactly those calls). Also the link time-out that psqlODBC
 // data sources get.
 #include "platform/odbc/connection.h"
-#include "platform/odbc/link_timeout.h"
+#include "platform/odbc/driver_options.h"
 #include <dlfcn.h>
 #include <gtest/gtest.h>
 
@@ -55,28 +55,39 @@ TEST_F(Session, ACommitStandsWhenAutocommitCannotBeSwitchedBackOn) {
     EXPECT_EQ(driver.count("scripted_in_manual_commit"), 0);
 }
 
-TEST(LinkTimeOut, PsqlodbcGetsItsKeepalivesAndUserTimeOutBesideTheDataSourcesOwnOptions) {
+TEST(DriverOptions, PsqlodbcGetsItsLinkTimeOutSessionTimeOutsAndPlainReads) {
+    const QString plain = "UseDeclareFetch=0;UseServerSidePrepare=0;Protocol=7.4-1;KeepaliveTime=4;"
+                          "KeepaliveInterval=4;pqopt={";
+    const QString mine = "keepalives_idle=4 keepalives_interval=4 keepalives_count=3 "
+                         "tcp_user_timeout=12000";
+    const QString timeouts = " options='-c statement_timeout=300000 -c lock_timeout=5000'";
     const struct {
         QString connection, dsnPqopt, expected;
+        bool timeoutsInSession;
     } cases[] = {
-        {"DSN=EDI;UID=edi;PWD=;", "",
-         "DSN=EDI;UID=edi;PWD=;KeepaliveTime=4;KeepaliveInterval=4;pqopt={keepalives_idle=4 "
-         "keepalives_interval=4 keepalives_count=3 tcp_user_timeout=12000};"},
+        {"DSN=EDI;UID=edi;PWD=;", "", "DSN=EDI;UID=edi;PWD=;" + plain + mine + timeouts + "};",
+         true},
         // The data source's own options are kept, before the program's (libpq keeps the last).
         {"DSN=EDI;UID=edi;PWD=;", "sslrootcert=/etc/ca.pem keepalives_idle=60",
-         "DSN=EDI;UID=edi;PWD=;KeepaliveTime=4;KeepaliveInterval=4;pqopt={sslrootcert=/etc/"
-         "ca.pem keepalives_idle=60 keepalives_idle=4 keepalives_interval=4 keepalives_count=3 "
-         "tcp_user_timeout=12000};"},
-        // The string's own pqopt and keep-alives give way; a "}" in it stays one.
-        {"DSN=EDI;KeepaliveTime=60;pqopt={application_name='a}}b'};PWD={x;y}", "ignored",
-         "DSN=EDI;PWD={x;y};KeepaliveTime=4;KeepaliveInterval=4;pqopt={application_name='a}}b' "
-         "keepalives_idle=4 keepalives_interval=4 keepalives_count=3 tcp_user_timeout=12000};"},
+         "DSN=EDI;UID=edi;PWD=;" + plain + "sslrootcert=/etc/ca.pem keepalives_idle=60 " + mine +
+             timeouts + "};",
+         true},
+        // The string's own pqopt and driver settings give way; a "}" in it stays one.
+        {"DSN=EDI;KeepaliveTime=60;UseDeclareFetch=1;pqopt={application_name='a}}b'};PWD={x;y}",
+         "ignored",
+         "DSN=EDI;PWD={x;y};" + plain + "application_name='a}}b' " + mine + timeouts + "};", true},
+        // Session options of the data source's own stay; the time-outs are then set by statements.
+        {"DSN=EDI;", "options='-c search_path=edi'",
+         "DSN=EDI;" + plain + "options='-c search_path=edi' " + mine + "};", false},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(odbc::detail::addPsqlodbcLinkTimeout(c.connection, c.dsnPqopt, 12), c.expected)
-            << c.connection.toStdString();
+    for (const auto& c : cases) {
+        const auto out = odbc::detail::addPsqlodbcOptions(c.connection, c.dsnPqopt, {12, 300, 5});
+        EXPECT_EQ(out.connectionString, c.expected) << c.connection.toStdString();
+        EXPECT_EQ(out.timeoutsInSession, c.timeoutsInSession) << c.connection.toStdString();
+    }
     // Other drivers are left alone.
-    EXPECT_EQ(odbc::detail::withLinkTimeout("Driver=/usr/lib/libsqlite3odbc.so;", 12),
+    EXPECT_EQ(odbc::detail::withDriverOptions("Driver=/usr/lib/libsqlite3odbc.so;", {12, 300, 5})
+                  .connectionString,
               "Driver=/usr/lib/libsqlite3odbc.so;");
 }
 

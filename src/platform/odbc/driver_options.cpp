@@ -1,7 +1,9 @@
-#include "platform/odbc/link_timeout.h"
+#include "platform/odbc/driver_options.h"
 #include <QByteArray>
 #include <QFileInfo>
+#include <QStringList>
 #include <algorithm>
+#include <iterator>
 #include <odbcinst.h>
 #include <vector>
 
@@ -89,18 +91,20 @@ QString connectionAttribute(const QString& connectionString, const QString& key)
     return QString();
 }
 
-QString addPsqlodbcLinkTimeout(const QString& connectionString, const QString& dsnPqopt,
-                               int seconds) {
-    const QString keepalive = QString::number(std::max(1, seconds / 3));
+DriverString addPsqlodbcOptions(const QString& connectionString, const QString& dsnPqopt,
+                                const SessionOptions& options) {
+    static const char* const replacedKeys[] = {
+        "pqopt",           "KeepaliveTime",        "KeepaliveInterval",
+        "UseDeclareFetch", "UseServerSidePrepare", "Protocol"};
     QString own = dsnPqopt;
     QString rest;
     qsizetype from = 0;
     // The settings of the string itself give way to these; its pqopt is kept inside the new one.
     for (const Attribute& a : attributes(connectionString)) {
         const bool replaced =
-            a.key.compare(QLatin1String("pqopt"), Qt::CaseInsensitive) == 0 ||
-            a.key.compare(QLatin1String("KeepaliveTime"), Qt::CaseInsensitive) == 0 ||
-            a.key.compare(QLatin1String("KeepaliveInterval"), Qt::CaseInsensitive) == 0;
+            std::any_of(std::begin(replacedKeys), std::end(replacedKeys), [&](const char* key) {
+                return a.key.compare(QLatin1String(key), Qt::CaseInsensitive) == 0;
+            });
         if (!replaced) continue;
         if (a.key.compare(QLatin1String("pqopt"), Qt::CaseInsensitive) == 0) own = a.value;
         rest += connectionString.mid(from, a.begin - from);
@@ -108,30 +112,52 @@ QString addPsqlodbcLinkTimeout(const QString& connectionString, const QString& d
     }
     rest += connectionString.mid(from);
     if (!rest.isEmpty() && !rest.endsWith(QLatin1Char(';'))) rest += QLatin1Char(';');
-    // psqlODBC passes KeepaliveTime/KeepaliveInterval to libpq itself and refuses a pqopt key
-    // that differs from them, so pqopt repeats them with the same values.
+    DriverString out;
+    out.psqlodbc = true;
     QString pqopt = own.trimmed();
-    if (!pqopt.isEmpty()) pqopt += QLatin1Char(' ');
-    pqopt += QStringLiteral("keepalives_idle=%1 keepalives_interval=%1 keepalives_count=3 "
-                            "tcp_user_timeout=%2")
-                 .arg(keepalive)
-                 .arg(seconds * 1000);
-    return rest + QStringLiteral("KeepaliveTime=%1;KeepaliveInterval=%1;pqopt=").arg(keepalive) +
-           braced(pqopt) + QLatin1Char(';');
+    auto addOption = [&pqopt](const QString& option) {
+        if (!pqopt.isEmpty()) pqopt += QLatin1Char(' ');
+        pqopt += option;
+    };
+    rest += QStringLiteral("UseDeclareFetch=0;UseServerSidePrepare=0;Protocol=7.4-1;");
+    if (options.linkTimeout > 0) {
+        // psqlODBC passes KeepaliveTime/KeepaliveInterval to libpq itself and refuses a pqopt
+        // key that differs from them, so pqopt repeats them with the same values.
+        const QString keepalive = QString::number(std::max(1, options.linkTimeout / 3));
+        rest += QStringLiteral("KeepaliveTime=%1;KeepaliveInterval=%1;").arg(keepalive);
+        addOption(QStringLiteral("keepalives_idle=%1 keepalives_interval=%1 keepalives_count=3 "
+                                 "tcp_user_timeout=%2")
+                      .arg(keepalive)
+                      .arg(options.linkTimeout * 1000));
+    }
+    // Options of the data source's own would be replaced: then the program sets the time-outs
+    // by statements after the login.
+    if (!own.contains(QLatin1String("options"), Qt::CaseInsensitive)) {
+        QStringList settings;
+        if (options.queryTimeout >= 0)
+            settings << QStringLiteral("-c statement_timeout=%1").arg(options.queryTimeout * 1000);
+        if (options.lockTimeout >= 0)
+            settings << QStringLiteral("-c lock_timeout=%1").arg(options.lockTimeout * 1000);
+        if (!settings.isEmpty()) addOption(QStringLiteral("options='%1'").arg(settings.join(' ')));
+        out.timeoutsInSession = true;
+    }
+    if (!pqopt.isEmpty()) rest += QStringLiteral("pqopt=") + braced(pqopt) + QLatin1Char(';');
+    out.connectionString = rest;
+    return out;
 }
 
-QString withLinkTimeout(const QString& connectionString, int seconds) {
-    if (seconds <= 0) return connectionString;
+DriverString withDriverOptions(const QString& connectionString, const SessionOptions& options) {
     const QString dsn = connectionAttribute(connectionString, QStringLiteral("DSN"));
     QString driver = connectionAttribute(connectionString, QStringLiteral("DRIVER"));
     if (driver.isNull() && !dsn.isEmpty()) driver = profile(dsn, "Driver", "ODBC.INI");
-    if (driver.isEmpty()) return connectionString;
+    DriverString as{connectionString};
+    if (driver.isEmpty()) return as;
     // A path (or a library file name) as it stands, else a driver name of odbcinst.ini.
     const bool isFile = driver.contains(QLatin1Char('/')) || driver.endsWith(QLatin1String(".so"));
     const QString library = isFile ? driver : profile(driver, "Driver", "ODBCINST.INI");
-    if (!isPsqlodbc(library)) return connectionString;
-    return addPsqlodbcLinkTimeout(
-        connectionString, dsn.isEmpty() ? QString() : profile(dsn, "pqopt", "ODBC.INI"), seconds);
+    if (!isPsqlodbc(library)) return as;
+    return addPsqlodbcOptions(
+        connectionString, dsn.isEmpty() ? QString() : profile(dsn, "pqopt", "ODBC.INI"), options);
 }
 
 } // namespace odbc::detail
