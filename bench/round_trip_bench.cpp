@@ -77,17 +77,17 @@ void prepare(const TestDb& db, bool manyCenters) {
                            user);
 }
 
-// The guide's data source, reaching the server through the proxy (TLS left out: the proxy
-// sees only the test server's Unix socket).
-bool addDataSource(int port) {
+// The guide's data source, reaching the server through the proxy.
+bool addDataSource(const QString& name, int port, const QString& sslMode) {
     const QString ini = qEnvironmentVariable("ODBCINI");
     QFile f(ini);
     if (!f.open(QIODevice::Append)) return false;
     f.write(QStringLiteral("\n[%1]\nDriver=PostgreSQL Unicode\nServername=127.0.0.1\nPort=%2\n"
-                           "Database=edi_test\nSSLmode=disable\nUseDeclareFetch=1\nFetch=100\n"
+                           "Database=edi_test\nSSLmode=%3\nUseDeclareFetch=1\nFetch=100\n"
                            "CommLog=0\nDebug=0\n")
-                .arg(kDsn)
+                .arg(name)
                 .arg(port)
+                .arg(sslMode)
                 .toUtf8());
     return true;
 }
@@ -180,6 +180,40 @@ void session(bench::RoundTripProxy& proxy, const TestDb& pg, bool manyCenters) {
     bench::stopProgram();
 }
 
+// Over TLS (a server of bench/tls_server.sh, which scripts/bench starts): what a login costs.
+void tlsSession() {
+    const int port = qEnvironmentVariableIntValue("EDI_BENCH_TLS_PORT");
+    if (port == 0) {
+        std::printf("\n-- over TLS: no TLS server (scripts/bench starts one)\n");
+        return;
+    }
+    bench::RoundTripProxy proxy(QStringLiteral("127.0.0.1:%1").arg(port), kRttMs);
+    proxy.setTrace(qEnvironmentVariableIsSet("EDI_BENCH_TRACE"));
+    if (!addDataSource(kDsn + "_TLS", proxy.port(), QStringLiteral("require"))) return;
+    std::printf("\n-- over TLS (sslmode require), demo centers\n%-44s %5s %7s %6s %11s\n", "action",
+                "trips", "fewest", "ratio", "at 50 ms");
+    Meter meter(proxy);
+    QTemporaryDir dir;
+    Mark mark = meter.now();
+    if (!bench::startProgram(
+            dir, TestDb{kDsn + "_TLS", "postgresql", QString()}, [](const QString&) { return 1; },
+            qEnvironmentVariable("EDI_BENCH_TLS_USER"),
+            qEnvironmentVariable("EDI_BENCH_TLS_PASSWORD"))) {
+        std::printf("the program did not start\n");
+        return;
+    }
+    F_M352040& f = frm();
+    QApplication::setActiveWindow(&f);
+    f.Center_CD->setFocus();
+    QApplication::processEvents();
+    meter.print("start-up to the main window", mark, meter.now(), 7);
+    type("C01");
+    mark = meter.now();
+    key(Qt::Key_Return);
+    meter.print("Enter on a center code", mark, meter.now(), 1);
+    bench::stopProgram();
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -196,14 +230,15 @@ int main(int argc, char** argv) {
     }
     bench::RoundTripProxy proxy(socket, kRttMs);
     proxy.setTrace(qEnvironmentVariableIsSet("EDI_BENCH_TRACE"));
-    if (!addDataSource(proxy.port())) {
+    if (!addDataSource(kDsn, proxy.port(), QStringLiteral("disable"))) {
         std::printf("cannot add the data source to %s\n", qPrintable(qgetenv("ODBCINI")));
         return 1;
     }
     std::printf("Round trips per action on PostgreSQL at %d ms round-trip time (password login, "
-                "UseDeclareFetch=1, no TLS)\n",
+                "the guide's data source; TLS last)\n",
                 kRttMs);
     session(proxy, *pg, false);
     session(proxy, *pg, true);
+    tlsSession();
     return 0;
 }

@@ -93,10 +93,34 @@ void traceBurst(long trip, const QByteArray& b) {
                  i < b.size() ? " (+ start-up or a split message)" : "");
 }
 
+// A Unix socket path, or host:port over TCP; -1 when it cannot be reached.
+int connectUpstream(const QString& upstream) {
+    if (upstream.startsWith(QLatin1Char('/'))) {
+        const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        std::strncpy(address.sun_path, upstream.toUtf8().constData(), sizeof address.sun_path - 1);
+        if (fd >= 0 && ::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0)
+            return fd;
+        if (fd >= 0) ::close(fd);
+        return -1;
+    }
+    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(quint16(upstream.section(QLatin1Char(':'), 1).toUInt()));
+    inet_pton(AF_INET, upstream.section(QLatin1Char(':'), 0, 0).toLatin1().constData(),
+              &address.sin_addr);
+    if (fd >= 0 && ::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0)
+        return fd;
+    if (fd >= 0) ::close(fd);
+    return -1;
+}
+
 } // namespace
 
-RoundTripProxy::RoundTripProxy(QString upstreamSocket, int roundTripMs)
-    : upstream_(std::move(upstreamSocket)), delayMs_(roundTripMs / 2) {
+RoundTripProxy::RoundTripProxy(QString upstream, int roundTripMs)
+    : upstream_(std::move(upstream)), delayMs_(roundTripMs / 2) {
     listenFd_ = ::socket(AF_INET, SOCK_STREAM, 0);
     sockaddr_in address{};
     address.sin_family = AF_INET;
@@ -147,15 +171,9 @@ void RoundTripProxy::run() {
         if (fds[0].revents & POLLIN) {
             const int client = ::accept(listenFd_, nullptr, nullptr);
             if (client >= 0) {
-                const int server = ::socket(AF_UNIX, SOCK_STREAM, 0);
-                sockaddr_un address{};
-                address.sun_family = AF_UNIX;
-                std::strncpy(address.sun_path, upstream_.toUtf8().constData(),
-                             sizeof address.sun_path - 1);
-                if (server < 0 ||
-                    ::connect(server, reinterpret_cast<sockaddr*>(&address), sizeof address)) {
+                const int server = connectUpstream(upstream_);
+                if (server < 0) {
                     ::close(client);
-                    if (server >= 0) ::close(server);
                 } else {
                     nonBlocking(client);
                     nonBlocking(server);

@@ -1,5 +1,5 @@
 #pragma once
-// A TCP proxy on 127.0.0.1 in front of a PostgreSQL server's Unix socket that counts the round
+// A TCP proxy on 127.0.0.1 in front of a PostgreSQL server that counts the round
 // trips of its clients and delays every packet by half a round-trip time each way, as a WAN
 // link would. A round trip is a TCP connect, or a burst from the client after the server has
 // answered its last one (a client that sends again without waiting pays no new one).
@@ -12,8 +12,9 @@ namespace bench {
 
 class RoundTripProxy {
 public:
-    // Listens on a free port; throws std::runtime_error when it cannot.
-    RoundTripProxy(QString upstreamSocket, int roundTripMs);
+    // Listens on a free port; throws std::runtime_error when it cannot. `upstream` is the
+    // server's Unix socket, or host:port over TCP (where TLS passes through untouched).
+    RoundTripProxy(QString upstream, int roundTripMs);
     ~RoundTripProxy();
     RoundTripProxy(const RoundTripProxy&) = delete;
     RoundTripProxy& operator=(const RoundTripProxy&) = delete;
