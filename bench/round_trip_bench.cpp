@@ -92,33 +92,40 @@ bool addDataSource(const QString& name, int port, const QString& sslMode) {
     return true;
 }
 
+// Starts the program on the data source with the login, up to the main window with the focus
+// in the center code, and prints the start-up's line.
+bool startUp(Meter& meter, QTemporaryDir& dir, const QString& dsn, const QString& user,
+             const QString& password, int fewest, std::function<int(const QString&)> answer) {
+    const Mark mark = meter.now();
+    if (!bench::startProgram(dir, TestDb{dsn, "postgresql", QString()}, std::move(answer), user,
+                             password)) {
+        std::printf("the program did not start\n");
+        return false;
+    }
+    F_M352040& f = frm();
+    QApplication::setActiveWindow(&f);
+    f.Center_CD->setFocus();
+    QApplication::processEvents();
+    meter.print("start-up to the main window", mark, meter.now(), fewest);
+    return true;
+}
+
 void session(bench::RoundTripProxy& proxy, const TestDb& pg, bool manyCenters) {
     prepare(pg, manyCenters);
     std::printf("\n%s\n%-44s %5s %7s %6s %11s\n",
                 manyCenters ? "-- with 100,000 more centers" : "-- demo centers", "action", "trips",
                 "fewest", "ratio", "at 50 ms");
     Meter meter(proxy);
-    Mark question{}, mark = meter.now();
-    const TestDb wan{kDsn, "postgresql", QString()};
+    Mark question{}, mark{};
     QTemporaryDir dir;
     const Mark sessionStart = meter.now();
-    const bool started = bench::startProgram(
-        dir, wan,
-        [&](const QString& prompt) {
-            question = meter.now();
-            return prompt == QStringLiteral("削除してよろしいですか") ? 1 : 6;
-        },
-        qEnvironmentVariable("EDI_TEST_PG_AUTH_USER"),
-        qEnvironmentVariable("EDI_TEST_PG_AUTH_PASSWORD"));
-    if (!started) {
-        std::printf("the program did not start\n");
+    if (!startUp(meter, dir, kDsn, qEnvironmentVariable("EDI_TEST_PG_AUTH_USER"),
+                 qEnvironmentVariable("EDI_TEST_PG_AUTH_PASSWORD"), 5, [&](const QString& prompt) {
+                     question = meter.now();
+                     return prompt == QStringLiteral("削除してよろしいですか") ? 1 : 6;
+                 }))
         return;
-    }
     F_M352040& f = frm();
-    QApplication::setActiveWindow(&f);
-    f.Center_CD->setFocus();
-    QApplication::processEvents();
-    meter.print("start-up to the main window", mark, meter.now(), 5);
 
     const Mark enterStart = meter.now();
     type("RT01");
@@ -194,21 +201,12 @@ void tlsSession() {
                 "trips", "fewest", "ratio", "at 50 ms");
     Meter meter(proxy);
     QTemporaryDir dir;
-    Mark mark = meter.now();
-    if (!bench::startProgram(
-            dir, TestDb{kDsn + "_TLS", "postgresql", QString()}, [](const QString&) { return 1; },
-            qEnvironmentVariable("EDI_BENCH_TLS_USER"),
-            qEnvironmentVariable("EDI_BENCH_TLS_PASSWORD"))) {
-        std::printf("the program did not start\n");
+    if (!startUp(meter, dir, kDsn + "_TLS", qEnvironmentVariable("EDI_BENCH_TLS_USER"),
+                 qEnvironmentVariable("EDI_BENCH_TLS_PASSWORD"), 7,
+                 [](const QString&) { return 1; }))
         return;
-    }
-    F_M352040& f = frm();
-    QApplication::setActiveWindow(&f);
-    f.Center_CD->setFocus();
-    QApplication::processEvents();
-    meter.print("start-up to the main window", mark, meter.now(), 7);
     type("C01");
-    mark = meter.now();
+    const Mark mark = meter.now();
     key(Qt::Key_Return);
     meter.print("Enter on a center code", mark, meter.now(), 1);
     bench::stopProgram();
