@@ -14,7 +14,7 @@ using database::Sql_Text;
 namespace COMMON_SEARCH_MSTDB {
 
 int16_t g_SearchKind = 0;
-std::unique_ptr<database::AdoRecordset> g_SearchRs;
+database::RecordSet g_SearchRs;
 std::array<int16_t, 7> g_SearchWidth{};
 forms::Control* g_SearchTarget1 = nullptr;
 forms::Control* g_SearchTarget2 = nullptr;
@@ -48,7 +48,7 @@ QString spelledAsInStatement(const QString& name) {
 
 void write(forms::Control* target, int column) {
     if (!target) return;
-    shell::setDefaultText(target, vbrt::Trim(g_SearchRs->rs->value(column).value_or(QString())));
+    shell::setDefaultText(target, vbrt::Trim(g_SearchRs->value(column).value_or(QString())));
 }
 
 // The outer frame is centred on the screen, at the kind's width. The frame is known only once
@@ -140,14 +140,14 @@ void Search_MstDb(int16_t kind, forms::Control* target1, const QString& key1, co
     default:
         return;
     }
-    if (g_SearchRs->rs->eof()) {
+    if (g_SearchRs->eof()) {
         g_SearchRs.reset();
         forms::MsgBox(QStringLiteral("検索データが有りません"), 0);
         return;
     }
-    dlg.GRID->setDataSource(g_SearchRs->rs.get());
+    dlg.GRID->setDataSource(g_SearchRs.get());
     for (int i = 0; i < dlg.GRID->columnCount(); ++i)
-        dlg.GRID->setColumnCaption(i, spelledAsInStatement(g_SearchRs->rs->columnName(i)));
+        dlg.GRID->setColumnCaption(i, spelledAsInStatement(g_SearchRs->columnName(i)));
     for (int i = 0; i < 7; ++i)
         if (g_SearchWidth[i] != 0 && i < dlg.GRID->columnCount())
             dlg.GRID->setColumnWidth(i, g_SearchWidth[i]);
@@ -162,7 +162,7 @@ void Search_MstDb(int16_t kind, forms::Control* target1, const QString& key1, co
 }
 
 void Set_SearchResult() {
-    if (!g_SearchRs || !g_SearchRs->rs) return;
+    if (!g_SearchRs) return;
     switch (g_SearchKind) {
     case 0:
         write(g_SearchTarget2, 0);

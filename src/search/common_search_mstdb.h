@@ -14,7 +14,7 @@ class Control;
 namespace COMMON_SEARCH_MSTDB {
 
 extern int16_t g_SearchKind;
-extern std::unique_ptr<database::AdoRecordset> g_SearchRs;
+extern database::RecordSet g_SearchRs;
 extern std::array<int16_t, 7> g_SearchWidth; // twips; 0 leaves the column as laid out
 extern forms::Control* g_SearchTarget1;
 extern forms::Control* g_SearchTarget2;

@@ -87,11 +87,9 @@ void Open_RsRead(RecordSet& rs) {
     setStatus(*rs);
 }
 
-void Open_AdoRs(std::unique_ptr<AdoRecordset>& rs) {
-    auto fresh = std::make_unique<AdoRecordset>();
-    fresh->rs = g_DbConn->openCursor(g_SQL);
-    setStatus(*fresh->rs);
-    rs = std::move(fresh);
+void Open_AdoRs(RecordSet& rs) {
+    rs = g_DbConn->openCursor(g_SQL);
+    setStatus(*rs);
 }
 
 long Exec_Sql() {

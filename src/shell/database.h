@@ -45,13 +45,10 @@ void Open_RsUpd(RecordSet& rs);
 // Read-only keyset result of g_SQL; sets g_RsStatus.
 void Open_RsRead(RecordSet& rs);
 
-// The code search's read-only recordset of g_SQL. It shares g_DbConn (the same data source,
-// user and password), reading a large result in batches through a cursor of its own where the
-// server has one; it keeps nothing open on the server once it is closed.
-struct AdoRecordset {
-    RecordSet rs;
-};
-void Open_AdoRs(std::unique_ptr<AdoRecordset>& rs);
+// The code search's read-only recordset of g_SQL; sets g_RsStatus. It shares g_DbConn (the same
+// data source, user and password), reading a large result in batches through a cursor of its
+// own where the server has one; it keeps nothing open on the server once it is closed.
+void Open_AdoRs(RecordSet& rs);
 
 // Runs g_SQL (INSERT, UPDATE, DELETE) on g_DbConn; returns the rows it changed (-1 unknown).
 long Exec_Sql();

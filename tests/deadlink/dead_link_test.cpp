@@ -358,7 +358,7 @@ TEST_F(DeadLink, AnOpenCodeSearchHoldsNoTransaction) {
     QTimer::singleShot(0, &timers, [&] {
         inTransaction = testsupport::serverQuery(
             "SELECT count(*) FROM pg_stat_activity WHERE state LIKE 'idle in transaction%'");
-        odbc::ResultSet& rs = *COMMON_SEARCH_MSTDB::g_SearchRs->rs;
+        odbc::ResultSet& rs = *COMMON_SEARCH_MSTDB::g_SearchRs;
         rs.moveTo(100000); // the rest of the rows still arrive
         rows = rs.fetchedRows();
         QTest::mouseClick(searchDialog().STOP->widget(), Qt::LeftButton);

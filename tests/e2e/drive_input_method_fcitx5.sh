@@ -109,11 +109,4 @@ expect_state 1 "the center code box switched the input method off when Up brough
 step mousemove --window "$wid" 246 74 click 1
 switch_on "switching the input method on at the end of the full center code"
 step type a
-step type r
-step key Down
-step key Return
-step type --delay 50 1000
-step key Return
-step key Return
-wait_row "$full"
-focus
+save_row "$full" 1000

@@ -53,14 +53,7 @@ step key Zenkaku_Hankaku
 step mousemove --window "$wid" 246 74 click 1
 step type a
 # The direction and the time go in directly with mozc on.
-step type r
-step key Down
-step key Return
-step type --delay 50 1000
-step key Return
-step key Return # Yes is the default answer of the save question
-wait_row "$full"
-focus
+save_row "$full" 1000
 # Esc brings the focus back to the center code box, which switches mozc off; switched on
 # there, it composes a code in kana.
 step key Escape
@@ -68,11 +61,4 @@ step key Zenkaku_Hankaku
 step type --delay 80 kana
 step key Return # commits
 step key Return # checks
-step type r
-step key Down
-step key Return
-step type --delay 50 0930
-step key Return
-step key Return
-wait_row かな
-focus
+save_row かな 0930

@@ -22,7 +22,7 @@ protected:
     // Rows of the open search result, "col0|col1|...".
     QStringList resultRows() {
         QStringList rows;
-        odbc::ResultSet& rs = *g_SearchRs->rs;
+        odbc::ResultSet& rs = *g_SearchRs;
         for (; !rs.eof(); rs.moveNext()) {
             QStringList cols;
             for (int c = 0; c < rs.columnCount(); ++c)

@@ -48,10 +48,10 @@ TEST_F(Statements, ReadAndUpdatableOpensSetTheStatus) {
         EXPECT_TRUE(rs->eof());
         rs->close();
         g_SQL = "SELECT * FROM FL1903EDI制御マスタ";
-        std::unique_ptr<database::AdoRecordset> ado;
+        database::RecordSet ado;
         database::Open_AdoRs(ado);
         EXPECT_EQ(g_RsStatus, "0");
-        EXPECT_GE(ado->rs->columnCount(), 7);
+        EXPECT_GE(ado->columnCount(), 7);
     });
 }
 

@@ -108,6 +108,13 @@ struct Connection::Impl {
         open = false;
         dbms.clear();
     }
+    // A session that has its time-outs from its login is told of a change; the next login
+    // carries the new value itself.
+    void changeInSession(const char* setting, int seconds) {
+        if (open && timeoutsInSession)
+            statement().execute(QByteArray("SET ") + setting + " = " +
+                                QByteArray::number(std::max(0, seconds) * 1000));
+    }
     // The statement time-out a statement is given itself: none where the session has it.
     int statementTimeout() const { return timeoutsInSession ? -1 : queryTimeout; }
     detail::Statement statement() const { return detail::Statement(dbc, dbms, statementTimeout()); }
@@ -198,14 +205,8 @@ struct Connection::Impl {
             return;
         }
         const SQLRETURN ended = SQLEndTran(SQL_HANDLE_DBC, dbc, completion);
-        if (!detail::succeeded(ended)) {
-            Error failure = detail::diagnostic(SQL_HANDLE_DBC, dbc, ended, dbms);
-            noteFailure(failure);
-            if (!lost) throw failure; // the server refused the commit: nothing was stored
-            // The COMMIT may have reached the server and its answer not come back.
-            inTransaction = false;
-            throw CommitUnknown(failure);
-        }
+        if (!detail::succeeded(ended))
+            commitFailed(detail::diagnostic(SQL_HANDLE_DBC, dbc, ended, dbms));
         inTransaction = false;
         // The work is stored. A session left without autocommit would run the next reads in a
         // transaction nobody ends, so it is replaced before the next statement instead.
@@ -213,8 +214,27 @@ struct Connection::Impl {
                                                  intAttribute(SQL_AUTOCOMMIT_ON), SQL_IS_UINTEGER)))
             lost = true;
     }
+    // A commit that failed: refused by the server (nothing was stored, the transaction is still
+    // open here), or on a lost link, where the COMMIT may have reached the server and its answer
+    // not come back.
+    [[noreturn]] void commitFailed(const Error& failure) {
+        noteFailure(failure);
+        if (!lost) throw failure;
+        inTransaction = false;
+        throw CommitUnknown(failure);
+    }
     // Runs a read; a read changes nothing, so outside a transaction it may go once more on a new
     // link.
+    template <class Read> auto onceMore(Read read) -> decltype(read()) {
+        try {
+            return noting(read);
+        } catch (const Error&) {
+            if (!lost || inTransaction) throw;
+            ensureLink();
+            return noting(read);
+        }
+    }
+    // Opens a result set of `sql`: from what was read ahead for it, or by `open` (onceMore).
     template <class Open> std::unique_ptr<ResultSet> reading(const QString& sql, Open open) {
         if (!ahead.empty() && ahead.front().sql == sql && !inTransaction && !lost) {
             if (const auto& log = statementLog()) log(sql);
@@ -225,13 +245,7 @@ struct Connection::Impl {
         }
         ensureLink();
         const BoundStatement bound = prepare(sql);
-        try {
-            return noting([&] { return open(bound); });
-        } catch (const Error&) {
-            if (!lost || inTransaction) throw;
-            ensureLink();
-            return noting([&] { return open(bound); });
-        }
+        return onceMore([&] { return open(bound); });
     }
     // The statement for the driver: its values go beside the text as parameters.
     BoundStatement prepare(const QString& sql) {
@@ -275,22 +289,15 @@ void Connection::setLinkTimeout(int seconds) {
 }
 
 void Connection::setQueryTimeout(int seconds) {
-    const bool changed = d->queryTimeout != seconds;
+    if (d->queryTimeout != seconds) d->changeInSession("statement_timeout", seconds);
     d->queryTimeout = seconds;
-    // A session that has it from its login is told of a change (the next login carries it).
-    if (d->open && d->timeoutsInSession && changed)
-        d->statement().execute("SET statement_timeout = " +
-                               QByteArray::number(std::max(0, seconds) * 1000));
 }
 
 void Connection::setLockTimeout(int seconds) {
     const bool changed = d->lockTimeout != seconds;
     d->lockTimeout = seconds;
-    if (d->open && d->timeoutsInSession && changed)
-        d->statement().execute("SET lock_timeout = " +
-                               QByteArray::number(std::max(0, seconds) * 1000));
-    else if (d->open)
-        d->setUpSession();
+    if (changed) d->changeInSession("lock_timeout", seconds);
+    if (d->open && !d->timeoutsInSession) d->setUpSession();
 }
 
 QString Connection::dbmsName() const {
@@ -315,8 +322,7 @@ std::unique_ptr<ResultSet> Connection::openResultSet(const QString& sql, CursorT
 }
 
 std::unique_ptr<ResultSet> Connection::openCursor(const QString& sql) {
-    if (!d->psqlodbc || !d->dbms.startsWith(QLatin1String("PostgreSQL")))
-        return openResultSet(sql, CursorType::Keyset, Concurrency::ReadOnly);
+    if (!d->psqlodbc) return openResultSet(sql, CursorType::Keyset, Concurrency::ReadOnly);
     return d->reading(sql, [this](const BoundStatement& bound) {
         const QByteArray name = "edi_cursor_" + QByteArray::number(++d->cursors);
         const QByteArray fetch = "FETCH " + QByteArray::number(kCursorBatch) + " FROM " + name;
@@ -382,11 +388,7 @@ long Connection::executeAndCommit(const QString& sql) {
         for (SQLRETURN ret; (ret = SQLMoreResults(st.handle())) != SQL_NO_DATA;)
             st.check(ret); // the COMMIT's own answer
     } catch (const Error& e) {
-        d->noteFailure(e);
-        // Refused by the server: nothing was stored and the caller rolls back.
-        if (!d->lost) throw;
-        d->inTransaction = false;
-        throw CommitUnknown(e);
+        d->commitFailed(e); // refused by the server, the caller rolls back
     }
     // The driver saw the COMMIT go by and has no transaction left: this only switches
     // autocommit back on.
@@ -420,14 +422,7 @@ void Connection::readAhead(const QStringList& sqls) {
     };
     try {
         d->ensureLink();
-        try {
-            d->noting(run);
-        } catch (const Error&) {
-            // Reads change nothing: once more on a new link, as any read.
-            if (!d->lost) throw;
-            d->ensureLink();
-            d->noting(run);
-        }
+        d->onceMore(run);
     } catch (const Error&) {
         // A link that is gone ends the action with its message, as the first read would have.
         if (d->lost) throw;
